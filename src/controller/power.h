@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+
+#include "core/kestro_state.h"
+#include "platform/services.h"
+
+namespace kestro {
+
+// Power-broadcast event codes.
+inline constexpr std::uint32_t PBT_APMSUSPEND = 4;
+inline constexpr std::uint32_t PBT_APMRESUMESUSPEND = 7;
+inline constexpr std::uint32_t PBT_APMRESUMEAUTOMATIC = 18;
+
+// What the window does with a power broadcast before passing it on
+// unchanged: suspend stops polling, a resume starts the resume timer.
+void powerproc(Kestro& k, std::uint32_t event);
+
+// The resume timer's single tick: a full discovery.
+void hibernation_Timer(Kestro& k, Services& s);
+
+}  // namespace kestro

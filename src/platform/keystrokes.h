@@ -1,0 +1,21 @@
+#pragma once
+#include <string_view>
+
+namespace kestro {
+
+// Keystrokes typed into another program's window. A window "matches" a
+// title when its title equals it, or else begins with it.
+class Keystrokes {
+public:
+    virtual ~Keystrokes() = default;
+
+    // Brings the matching window to the front. False if there is none or it
+    // could not be brought to the front.
+    virtual bool activate(std::string_view title) = 0;
+    // Types `keys` (key-string syntax) only if the matching window is in front.
+    // False when it is not, when the syntax is invalid (nothing is typed then)
+    // or when the keystrokes could not be queued.
+    virtual bool typeInto(std::string_view title, std::string_view keys) = 0;
+};
+
+}  // namespace kestro

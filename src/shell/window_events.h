@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+#include "core/kestro_state.h"
+#include "platform/services.h"
+
+namespace kestro {
+
+// Mouse codes that the tray icon reports in its callback.
+inline constexpr std::uint32_t kTrayLeftButtonDown = 513;   // WM_LBUTTONDOWN
+inline constexpr std::uint32_t kTrayRightButtonDown = 516;  // WM_RBUTTONDOWN
+
+// A tray icon callback with the mouse event's code: a right press opens the
+// menu, a left press shows and raises the window, anything else is ignored.
+void trayCallback(Services& s, std::uint32_t mouseCode);
+
+void Command1_Click(Services& s);               // "Minimize"
+void cmsave_Click(Kestro& k, Services& s);      // "Save Settings"
+
+}  // namespace kestro

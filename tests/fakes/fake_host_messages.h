@@ -1,0 +1,63 @@
+#pragma once
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "platform/host_messages.h"
+
+namespace kestro::fakes {
+
+// Top-level windows that record the copy-data messages they receive.
+class FakeHostMessages final : public HostMessages {
+public:
+    struct Message {
+        WindowRef window;
+        std::uint32_t tag;
+        std::string bytes;  // the bytes counted by the message
+        char after;         // the byte that follows them
+    };
+
+    WindowRef openWindow(const std::string& title) {
+        titles_.push_back(title);
+        return titles_.size();
+    }
+    void closeAll() { titles_.clear(); }
+    // A hung receiver: messages time out undelivered.
+    bool hung = false;
+
+    const std::vector<Message>& received() const { return received_; }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : received_) out.push_back(m.bytes);
+        return out;
+    }
+    int lookups = 0;
+
+    WindowRef findWindow(std::string_view title) override {
+        ++lookups;
+        for (std::size_t i = 0; i < titles_.size(); ++i)
+            if (sameIgnoringCase(titles_[i], title)) return i + 1;
+        return 0;
+    }
+    bool sendCopyData(WindowRef window, std::uint32_t tag, std::string_view bytes) override {
+        if (window == 0 || window > titles_.size() || hung) return false;
+        // What the receiver sees: the counted bytes and the zero byte after them.
+        std::string buffer(bytes);
+        buffer.push_back('\0');
+        received_.push_back({window, tag, buffer.substr(0, bytes.size()), buffer[bytes.size()]});
+        return true;
+    }
+
+private:
+    static bool sameIgnoringCase(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+                return false;
+        return true;
+    }
+    std::vector<std::string> titles_;
+    std::vector<Message> received_;
+};
+
+}  // namespace kestro::fakes

@@ -1,0 +1,205 @@
+// Finding, acquiring, losing and finding again the saved controller.
+#include <gtest/gtest.h>
+
+#include "controller/discovery.h"
+#include "fakes/kestro_rig.h"
+
+namespace kestro {
+namespace {
+
+using fakes::KestroRig;
+using Op = fakes::FakeGameControllers::Op;
+using Strings = std::vector<std::string>;
+
+// A program searching for its saved controller, as start-up leaves it.
+class Discovery : public ::testing::Test {
+protected:
+    void startSearching(const std::string& saved) {
+        rig.profile.setText("[settings]\r\nkestro=" + saved + "\r\n");
+        rig.k.Timer1.enable();
+    }
+    KestroRig rig;
+};
+
+TEST_F(Discovery, TheSavedControllerAttachedAtStartIsPolledAfterTheFirstSecond) {
+    rig.controllers.plug("Pad", "{1}");
+    startSearching("Pad");
+    rig.advance(999);
+    EXPECT_TRUE(rig.searching());
+    rig.advance(1);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+    EXPECT_EQ(rig.k.Combo2.list, Strings{"Pad"});
+    EXPECT_TRUE(rig.controllers.acquired());
+}
+
+TEST_F(Discovery, WithNoControllerEverySecondEndsAtTheCountCheck) {
+    startSearching("Pad");
+    rig.advance(5000);
+    EXPECT_TRUE(rig.searching());
+    EXPECT_EQ(rig.k.lblOutput, "Unplugged");
+    EXPECT_EQ(rig.k.Combo2.text, "none found");
+    EXPECT_EQ(rig.controllers.calls(Op::Enumerate), 5) << "a fresh snapshot each second";
+    EXPECT_EQ(rig.controllers.calls(Op::Item), 0);
+    EXPECT_EQ(rig.controllers.rootsCreated(), 1);
+}
+
+TEST_F(Discovery, AnotherControllerIsListedThenTheSavedOneIsTakenUpWhenPluggedIn) {
+    rig.controllers.plug("Wheel", "{w}");
+    startSearching("Pad");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.searching());
+    EXPECT_EQ(rig.k.Combo2.list, Strings{"Wheel"});
+    EXPECT_EQ(rig.k.Combo2.text, "");
+    EXPECT_EQ(rig.k.lblOutput, "Unplugged");
+    rig.advance(3000);
+    EXPECT_EQ(rig.controllers.calls(Op::Item), 1) << "nothing changed, nothing listed again";
+
+    rig.controllers.plug("Pad", "{p}");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.k.Combo2.list, (Strings{"Wheel", "Pad"}));
+    EXPECT_EQ(rig.k.Combo2.listIndex, 1);
+    EXPECT_EQ(rig.controllers.openedId(), "{p}");
+}
+
+struct NameCase {
+    const char* saved;
+    const char* attached;
+    bool matches;
+};
+
+class NameMatch : public Discovery, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(NameMatch, NamesCompareExactlyApartFromSurroundingSpaces) {
+    rig.controllers.plug(GetParam().attached, "{1}");
+    startSearching(GetParam().saved);
+    rig.advance(1000);
+    EXPECT_EQ(rig.polling(), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameMatch,
+                         ::testing::Values(NameCase{"Pad", "Pad", true}, NameCase{"pad", "Pad", false},
+                                           NameCase{"Pad", "  Pad ", true}, NameCase{"\"  Pad\"", "Pad", true},
+                                           NameCase{"Pad 2", "Pad", false}, NameCase{"", "Pad", false}));
+
+TEST_F(Discovery, OfTwoMatchingControllersTheLastOneStaysOpenAndSelected) {
+    rig.controllers.plug("Pad", "{1}");
+    rig.controllers.plug("Pad", "{2}");
+    startSearching("Pad");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2);
+    EXPECT_EQ(rig.controllers.openedId(), "{2}");
+    EXPECT_EQ(rig.k.Combo2.listIndex, 1);
+}
+
+TEST_F(Discovery, ANonMatchingControllerAfterTheSavedOneDoesNotUndoTheMatch) {
+    rig.controllers.plug("Pad", "{1}");
+    rig.controllers.plug("Wheel", "{2}");
+    startSearching("Pad");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+    EXPECT_EQ(rig.controllers.openedId(), "{1}");
+}
+
+TEST_F(Discovery, UnplugWhilePollingThenReplug) {
+    rig.controllers.plug("Pad", "{1}");
+    rig.controllers.plug("Wheel", "{2}");
+    startSearching("Pad");
+    rig.advance(1000);
+    ASSERT_TRUE(rig.polling());
+
+    rig.controllers.unplug("{1}");
+    rig.ticks(1);
+    EXPECT_TRUE(rig.searching());
+    EXPECT_EQ(rig.k.lblOutput, "device unplugged");
+    EXPECT_TRUE(rig.k.Combo2.list.empty()) << "the listing of the remaining one is emptied again";
+    EXPECT_EQ(rig.k.devcount, 1);
+    rig.advance(3000);
+    EXPECT_TRUE(rig.searching());
+
+    rig.controllers.plug("Pad", "{1}");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+}
+
+TEST_F(Discovery, ATickFailureWithTheSameControllersKeepsSearchingUntilTheCountChanges) {
+    rig.controllers.plug("Pad", "{1}");
+    startSearching("Pad");
+    rig.advance(1000);
+    rig.controllers.failNext(Op::Read);
+    rig.ticks(1);
+    rig.advance(5000);
+    EXPECT_TRUE(rig.searching());
+    EXPECT_EQ(rig.k.lblOutput, "device unplugged");
+    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 1);
+
+    rig.controllers.plug("Wheel", "{2}");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+}
+
+TEST_F(Discovery, AFailureInOpeningOrAcquiringStartsTheReconnectTimerSilently) {
+    for (Op op : {Op::CreateDevice, Op::SetFormat, Op::Acquire}) {
+        KestroRig fresh;
+        fresh.controllers.plug("Pad", "{1}");
+        fresh.profile.setText("[settings]\r\nkestro=Pad\r\n");
+        fresh.controllers.failNext(op);
+        cmdInitialize_Click(fresh.k, fresh.services);
+        EXPECT_TRUE(fresh.searching());
+        EXPECT_EQ(fresh.k.devcount, 1) << "the new count is kept";
+        EXPECT_EQ(fresh.k.lblOutput, "Unplugged");
+        EXPECT_TRUE(fresh.dialogs.shown().empty());
+        fresh.advance(3000);
+        EXPECT_TRUE(fresh.searching()) << "ticks end at the count check";
+    }
+}
+
+TEST_F(Discovery, AFailureBeforeTheListingLeavesPollingAsItWas) {
+    rig.controllers.plug("Pad", "{1}");
+    startSearching("Pad");
+    rig.advance(1000);
+    ASSERT_TRUE(rig.polling());
+    rig.controllers.failNext(Op::Enumerate);
+    cmdInitialize_Click(rig.k, rig.services);
+    EXPECT_TRUE(rig.k.checkbut.enabled);
+    EXPECT_TRUE(rig.k.Timer1.enabled);
+}
+
+TEST_F(Discovery, PluggingAnotherControllerWhilePollingChangesNothing) {
+    rig.controllers.plug("Pad", "{1}");
+    startSearching("Pad");
+    rig.advance(1000);
+    rig.controllers.plug("Wheel", "{2}");
+    rig.advance(5000);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.k.Combo2.list, Strings{"Pad"});
+}
+
+// Regression: each typed character used to empty the box, so a typed name was never stored whole.
+TEST_F(Discovery, ANameTypedCharacterByCharacterIsStoredWhole) {
+    rig.controllers.plug("Wheel", "{2}");
+    startSearching("Pad");
+    rig.advance(1000);
+    for (const char* typed : {"W", "Wh", "Whe", "Whee", "Wheel"}) {
+        rig.k.Combo2.text = typed;
+        Combo2_Change(rig.k, rig.services);
+        EXPECT_EQ(rig.k.Combo2.text, typed);
+    }
+    EXPECT_EQ(rig.profile.read("settings", "kestro", "", 999), "Wheel");
+    EXPECT_TRUE(rig.k.Combo2.list.empty());
+    EXPECT_TRUE(rig.searching()) << "the count is unchanged, so the name waits for the next listing";
+
+    rig.controllers.plug("Pad", "{1}");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.controllers.openedId(), "{2}");
+}
+
+}  // namespace
+}  // namespace kestro

@@ -1,0 +1,128 @@
+// Suspend stops polling; after a resume the controller is taken up again.
+#include <gtest/gtest.h>
+
+#include "controller/power.h"
+#include "fakes/kestro_rig.h"
+#include "settings/load_save.h"
+
+namespace kestro {
+namespace {
+
+using fakes::KestroRig;
+using Op = fakes::FakeGameControllers::Op;
+
+class SuspendResume : public ::testing::Test {
+protected:
+    void startPolling(const std::string& extra = "") {
+        rig.profile.setText("[settings]\r\nkestro=Pad\r\n" + extra);
+        rig.controllers.plug("Pad", "{1}");
+        loadsettings(rig.k, rig.services);
+        rig.k.Timer1.enable();
+        rig.advance(1000);
+        ASSERT_TRUE(rig.polling());
+    }
+    void power(std::uint32_t code) { powerproc(rig.k, code); }
+    KestroRig rig;
+};
+
+TEST_F(SuspendResume, WithTheControllerStillAttachedPollingResumesAfterTheDelay) {
+    startPolling();
+    power(PBT_APMSUSPEND);
+    EXPECT_FALSE(rig.k.checkbut.enabled);
+    EXPECT_FALSE(rig.k.Timer1.enabled);
+    rig.advance(60000);
+    power(PBT_APMRESUMESUSPEND);
+    EXPECT_TRUE(rig.k.hibernation.enabled);
+    rig.advance(4999);
+    EXPECT_FALSE(rig.k.checkbut.enabled);
+    rig.advance(1);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_FALSE(rig.k.hibernation.enabled) << "it fires once per resume";
+    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2) << "opened afresh";
+    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+}
+
+TEST_F(SuspendResume, TheResumeDelayComesFromTheSettingInSeconds) {
+    startPolling("hibernation=2.5\r\n");
+    power(PBT_APMSUSPEND);
+    power(PBT_APMRESUMESUSPEND);
+    rig.advance(2499);
+    EXPECT_FALSE(rig.polling());
+    rig.advance(1);
+    EXPECT_TRUE(rig.polling());
+}
+
+// Windows sends only the automatic-resume code when no one touches keyboard or mouse.
+TEST_F(SuspendResume, AnAutomaticResumeAloneAlsoTakesTheControllerUp) {
+    startPolling();
+    power(PBT_APMSUSPEND);
+    power(PBT_APMRESUMEAUTOMATIC);
+    rig.advance(5000);
+    EXPECT_TRUE(rig.polling());
+}
+
+TEST_F(SuspendResume, BothResumeCodesTogetherReacquireOnce) {
+    startPolling();
+    power(PBT_APMSUSPEND);
+    power(PBT_APMRESUMEAUTOMATIC);
+    rig.advance(3000);
+    power(PBT_APMRESUMESUSPEND);
+    rig.advance(4999);
+    EXPECT_FALSE(rig.polling()) << "the second code restarts the wait";
+    rig.advance(1);
+    EXPECT_TRUE(rig.polling());
+    rig.advance(20000);
+    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2);
+}
+
+TEST_F(SuspendResume, WithAnotherControllerOnlyTheProgramSearchesAndTheLabelStays) {
+    startPolling();
+    power(PBT_APMSUSPEND);
+    rig.controllers.unplug("{1}");
+    rig.controllers.plug("Wheel", "{2}");
+    power(PBT_APMRESUMESUSPEND);
+    rig.advance(5000);
+    EXPECT_TRUE(rig.searching());
+    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.k.Combo2.list, std::vector<std::string>{"Wheel"});
+}
+
+// Regression: a resume without any controller left the program with no timer running.
+TEST_F(SuspendResume, WithNoControllerTheProgramSearchesAndFindsItWhenPluggedIn) {
+    startPolling();
+    power(PBT_APMSUSPEND);
+    rig.controllers.unplug("{1}");
+    power(PBT_APMRESUMESUSPEND);
+    rig.advance(5000);
+    EXPECT_TRUE(rig.searching());
+    rig.advance(3000);
+    rig.controllers.plug("Pad", "{1}");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+}
+
+// Regression: a resume delay of 0 seconds meant the controller was never taken up again.
+TEST_F(SuspendResume, AResumeDelayOfZeroReacquiresAtOnce) {
+    startPolling("hibernation=0\r\n");
+    power(PBT_APMSUSPEND);
+    power(PBT_APMRESUMESUSPEND);
+    rig.advance(10);
+    EXPECT_TRUE(rig.polling());
+}
+
+TEST_F(SuspendResume, SuspendWhileSearchingKeepsSearching) {
+    rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
+    rig.k.Timer1.enable();
+    power(PBT_APMSUSPEND);
+    EXPECT_TRUE(rig.searching());
+}
+
+TEST_F(SuspendResume, OtherPowerEventsChangeNothing) {
+    startPolling();
+    for (std::uint32_t code : {0u, 5u, 6u, 8u, 10u, 11u, 0x8013u}) power(code);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_FALSE(rig.k.hibernation.enabled);
+}
+
+}  // namespace
+}  // namespace kestro
