@@ -6,14 +6,14 @@ namespace kestro {
 
 void powerproc(Kestro& k, std::uint32_t event) {
     switch (event) {
-        case PBT_APMSUSPEND:
+        case kPowerSuspend:
             k.checkbut.disable();
             break;
         // Windows always announces a resume as automatic; the user-activity
         // code follows only after keyboard or mouse input, which a gamepad
         // is not. Either starts (or restarts) the wait.
-        case PBT_APMRESUMESUSPEND:
-        case PBT_APMRESUMEAUTOMATIC:
+        case kPowerResumeSuspend:
+        case kPowerResumeAutomatic:
             k.hibernation.restart();
             break;
         default:

@@ -7,9 +7,9 @@
 namespace kestro {
 
 // Power-broadcast event codes.
-inline constexpr std::uint32_t PBT_APMSUSPEND = 4;
-inline constexpr std::uint32_t PBT_APMRESUMESUSPEND = 7;
-inline constexpr std::uint32_t PBT_APMRESUMEAUTOMATIC = 18;
+inline constexpr std::uint32_t kPowerSuspend = 4;
+inline constexpr std::uint32_t kPowerResumeSuspend = 7;
+inline constexpr std::uint32_t kPowerResumeAutomatic = 18;
 
 // What the window does with a power broadcast before passing it on
 // unchanged: suspend stops polling, a resume starts the resume timer.

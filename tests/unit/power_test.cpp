@@ -27,11 +27,11 @@ protected:
 
 TEST_F(SuspendResume, WithTheControllerStillAttachedPollingResumesAfterTheDelay) {
     startPolling();
-    power(PBT_APMSUSPEND);
+    power(kPowerSuspend);
     EXPECT_FALSE(rig.k.checkbut.enabled);
     EXPECT_FALSE(rig.k.Timer1.enabled);
     rig.advance(60000);
-    power(PBT_APMRESUMESUSPEND);
+    power(kPowerResumeSuspend);
     EXPECT_TRUE(rig.k.hibernation.enabled);
     rig.advance(4999);
     EXPECT_FALSE(rig.k.checkbut.enabled);
@@ -44,8 +44,8 @@ TEST_F(SuspendResume, WithTheControllerStillAttachedPollingResumesAfterTheDelay)
 
 TEST_F(SuspendResume, TheResumeDelayComesFromTheSettingInSeconds) {
     startPolling("hibernation=2.5\r\n");
-    power(PBT_APMSUSPEND);
-    power(PBT_APMRESUMESUSPEND);
+    power(kPowerSuspend);
+    power(kPowerResumeSuspend);
     rig.advance(2499);
     EXPECT_FALSE(rig.polling());
     rig.advance(1);
@@ -55,18 +55,18 @@ TEST_F(SuspendResume, TheResumeDelayComesFromTheSettingInSeconds) {
 // Windows sends only the automatic-resume code when no one touches keyboard or mouse.
 TEST_F(SuspendResume, AnAutomaticResumeAloneAlsoTakesTheControllerUp) {
     startPolling();
-    power(PBT_APMSUSPEND);
-    power(PBT_APMRESUMEAUTOMATIC);
+    power(kPowerSuspend);
+    power(kPowerResumeAutomatic);
     rig.advance(5000);
     EXPECT_TRUE(rig.polling());
 }
 
 TEST_F(SuspendResume, BothResumeCodesTogetherReacquireOnce) {
     startPolling();
-    power(PBT_APMSUSPEND);
-    power(PBT_APMRESUMEAUTOMATIC);
+    power(kPowerSuspend);
+    power(kPowerResumeAutomatic);
     rig.advance(3000);
-    power(PBT_APMRESUMESUSPEND);
+    power(kPowerResumeSuspend);
     rig.advance(4999);
     EXPECT_FALSE(rig.polling()) << "the second code restarts the wait";
     rig.advance(1);
@@ -77,10 +77,10 @@ TEST_F(SuspendResume, BothResumeCodesTogetherReacquireOnce) {
 
 TEST_F(SuspendResume, WithAnotherControllerOnlyTheProgramSearchesAndTheLabelStays) {
     startPolling();
-    power(PBT_APMSUSPEND);
+    power(kPowerSuspend);
     rig.controllers.unplug("{1}");
     rig.controllers.plug("Wheel", "{2}");
-    power(PBT_APMRESUMESUSPEND);
+    power(kPowerResumeSuspend);
     rig.advance(5000);
     EXPECT_TRUE(rig.searching());
     EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
@@ -90,9 +90,9 @@ TEST_F(SuspendResume, WithAnotherControllerOnlyTheProgramSearchesAndTheLabelStay
 // Regression: a resume without any controller left the program with no timer running.
 TEST_F(SuspendResume, WithNoControllerTheProgramSearchesAndFindsItWhenPluggedIn) {
     startPolling();
-    power(PBT_APMSUSPEND);
+    power(kPowerSuspend);
     rig.controllers.unplug("{1}");
-    power(PBT_APMRESUMESUSPEND);
+    power(kPowerResumeSuspend);
     rig.advance(5000);
     EXPECT_TRUE(rig.searching());
     rig.advance(3000);
@@ -104,8 +104,8 @@ TEST_F(SuspendResume, WithNoControllerTheProgramSearchesAndFindsItWhenPluggedIn)
 // Regression: a resume delay of 0 seconds meant the controller was never taken up again.
 TEST_F(SuspendResume, AResumeDelayOfZeroReacquiresAtOnce) {
     startPolling("hibernation=0\r\n");
-    power(PBT_APMSUSPEND);
-    power(PBT_APMRESUMESUSPEND);
+    power(kPowerSuspend);
+    power(kPowerResumeSuspend);
     rig.advance(10);
     EXPECT_TRUE(rig.polling());
 }
@@ -113,7 +113,7 @@ TEST_F(SuspendResume, AResumeDelayOfZeroReacquiresAtOnce) {
 TEST_F(SuspendResume, SuspendWhileSearchingKeepsSearching) {
     rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
     rig.k.Timer1.enable();
-    power(PBT_APMSUSPEND);
+    power(kPowerSuspend);
     EXPECT_TRUE(rig.searching());
 }
 

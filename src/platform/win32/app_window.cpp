@@ -1,0 +1,54 @@
+#include "platform/win32/app_window.h"
+
+#include "platform/win32/win32_instance.h"
+
+namespace kestro {
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestroApplication";
+
+UINT taskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+LRESULT CALLBACK appWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* events = reinterpret_cast<AppWindowEvents*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (events) {
+        // The mouse message is the low word whatever the display scale.
+        if (message == kTrayCallbackMessage) {
+            events->onTrayCallback(LOWORD(lParam));
+            return 0;
+        }
+        if (message == taskbarCreatedMessage()) {
+            events->onTaskbarCreated();
+            return 0;
+        }
+        if (message == Win32Instance::activationMessage()) {
+            events->onComeForward();
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND createAppWindow(HINSTANCE instance, AppWindowEvents& events) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = appWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+    // A top-level window, never shown: one that only handles messages could
+    // not be found by title, nor receive the taskbar's broadcast.
+    return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                           &events);
+}
+
+}  // namespace kestro

@@ -1,0 +1,104 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/kestro_state.h"
+#include "platform/main_window.h"
+#include "platform/services.h"
+#include "platform/win32/app_window.h"
+#include "platform/win32/timer_driver.h"
+#include "shell/control_bindings.h"
+#include "shell/layout.h"
+
+namespace kestro {
+
+class Win32Tray;
+
+// The main window "Kestro", built from the layout table. User events go to
+// the program's handlers; after every event the controls and the real
+// timers are brought in line with the window state.
+class KestroWindow final : public MainWindow, public AppWindowEvents {
+public:
+    KestroWindow(HINSTANCE instance, HICON icon, Kestro& k);
+    KestroWindow(const KestroWindow&) = delete;
+    KestroWindow& operator=(const KestroWindow&) = delete;
+
+    // Creates the window, hidden, with all its controls.
+    bool create();
+    HWND handle() const { return window_; }
+    // The services are made after the window, which some of them need.
+    void attach(Services& s, Win32Tray& tray);
+    // Runs the load handler; false when this instance must end at once.
+    bool startUp();
+    // From now on power broadcasts reach the program; the last step of start-up.
+    void hookPowerBroadcasts() { powerHooked_ = true; }
+    // Moves the focus in the window's own tab order; true when it did.
+    bool handleTabKey(const MSG& msg);
+    // Brings the controls and timers in line with the state.
+    void afterEvent();
+
+    // MainWindow
+    void show() override;
+    void hide() override;
+    bool visible() const override;
+    void bringToFront() override;
+    void quit() override;
+
+    // AppWindowEvents
+    void onTrayCallback(UINT mouseMessage) override;
+    void onTaskbarCreated() override;
+    void onComeForward() override;
+
+private:
+    struct Native {
+        const layout::Control* spec = nullptr;
+        ControlBinding binding;
+        HWND hwnd = nullptr;
+        // What the control shows now, so unchanged values are not set again.
+        std::string text;
+        std::vector<std::string> list;
+        int index = -2;
+        std::uint32_t colour = 0;
+        int check = -1;
+        bool enabled = true;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void placeControls();
+    void onCommand(int id, int code);
+    void onTimer(UINT_PTR id);
+    void drawIndicator(const DRAWITEMSTRUCT& item);
+    void mirror(Native& n);
+    Native* byId(int id);
+    HWND containerOf(const layout::Control& c) const;
+    std::string textOf(HWND control) const;
+
+    template <typename Handler>
+    void run(Handler&& handler) {
+        ++depth_;
+        handler();
+        --depth_;
+        afterEvent();
+    }
+
+    HINSTANCE instance_;
+    HICON icon_;
+    Kestro& k_;
+    Services* s_ = nullptr;
+    Win32Tray* tray_ = nullptr;
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    UINT dpi_ = 96;
+    std::vector<Native> controls_;
+    std::optional<TimerDriver> timers_;
+    int depth_ = 0;         // handlers running; a modal box or menu may be open inside one
+    bool mirroring_ = false;  // our own SetWindowText calls are not user edits
+    bool powerHooked_ = false;
+};
+
+}  // namespace kestro

@@ -1,0 +1,42 @@
+#include "platform/win32/win32_host_messages.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <string>
+
+namespace kestro {
+namespace {
+
+// Long enough for a busy host, short enough that a hung one does not stall
+// the controller for long.
+constexpr UINT kSendTimeoutMs = 2000;
+
+}  // namespace
+
+WindowRef Win32HostMessages::findWindow(std::string_view title) {
+    // A zero byte would end the title early and match a shorter one.
+    if (title.find('\0') != std::string_view::npos) return 0;
+    const std::string terminated(title);
+    return reinterpret_cast<WindowRef>(FindWindowA(nullptr, terminated.c_str()));
+}
+
+bool Win32HostMessages::sendCopyData(WindowRef window, std::uint32_t tag, std::string_view bytes) {
+    if (window == 0 || bytes.size() > static_cast<std::size_t>(INT_MAX)) return false;
+    // The receiver may treat the data as a C string, so a zero byte follows it.
+    std::string buffer(bytes);
+    buffer.push_back('\0');
+
+    COPYDATASTRUCT data{};
+    data.dwData = tag;
+    data.cbData = static_cast<DWORD>(bytes.size());
+    data.lpData = buffer.data();
+
+    DWORD_PTR answer = 0;
+    const LRESULT sent = SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_COPYDATA, 0,
+                                             reinterpret_cast<LPARAM>(&data),
+                                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendTimeoutMs, &answer);
+    return sent != 0;
+}
+
+}  // namespace kestro

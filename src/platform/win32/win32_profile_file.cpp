@@ -1,0 +1,86 @@
+#include "platform/win32/win32_profile_file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/win32/ansi_text.h"
+
+namespace kestro {
+namespace {
+
+constexpr wchar_t kFileName[] = L"settings.ini";
+
+// Far beyond any value the program keeps; bounds the read buffer.
+constexpr std::size_t kMaxValueChars = 65535;
+
+// Long paths may exceed MAX_PATH, but never this.
+constexpr DWORD kMaxPathChars = 32768;
+
+std::wstring fileBesideProgram() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const auto size = static_cast<DWORD>(path.size());
+        const DWORD got = GetModuleFileNameW(nullptr, path.data(), size);
+        if (got == 0) return {};
+        if (got < size) {
+            path.resize(got);
+            break;
+        }
+        if (size >= kMaxPathChars) return {};
+        path.resize(static_cast<std::size_t>(size) * 2);
+    }
+    // Without a folder the profile functions would look in the Windows folder.
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    path.resize(slash + 1);
+    return path + kFileName;
+}
+
+// Such a name would be cut short or would break the file into extra lines.
+bool isUnsafeName(std::string_view name) {
+    return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+}  // namespace
+
+Win32ProfileFile::Win32ProfileFile() : path_(fileBesideProgram()) {}
+
+Win32ProfileFile::Win32ProfileFile(std::wstring path) : path_(std::move(path)) {}
+
+std::string Win32ProfileFile::read(std::string_view section, std::string_view key,
+                                   std::string_view fallback, std::size_t limit) {
+    if (path_.empty() || isUnsafeName(section) || isUnsafeName(key))
+        return std::string(win32::ansiPrefix(fallback, limit));
+
+    const std::wstring wideSection = win32::ansiToWide(section);
+    const std::wstring wideKey = win32::ansiToWide(key);
+    const std::wstring wideFallback = win32::ansiToWide(fallback);
+    // An ANSI byte never becomes more than one UTF-16 unit, so `limit` units
+    // hold at least `limit` bytes' worth; the byte cut comes afterwards.
+    const std::size_t capacity = std::min(limit, kMaxValueChars) + 1;
+    std::wstring value(capacity, L'\0');
+    const DWORD got =
+        GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideFallback.c_str(),
+                                 value.data(), static_cast<DWORD>(capacity), path_.c_str());
+    value.resize(std::min<std::size_t>(got, capacity - 1));
+    return std::string(win32::ansiPrefix(win32::wideToAnsi(value), limit));
+}
+
+bool Win32ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
+    if (path_.empty() || isUnsafeName(section) || isUnsafeName(key)) return false;
+    const std::string_view oneLine = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
+
+    const std::wstring wideSection = win32::ansiToWide(section);
+    const std::wstring wideKey = win32::ansiToWide(key);
+    const std::wstring wideValue = win32::ansiToWide(oneLine);
+    const BOOL written = WritePrivateProfileStringW(wideSection.c_str(), wideKey.c_str(),
+                                                    wideValue.c_str(), path_.c_str());
+    // The profile functions may keep the file in a cache; push it to disk
+    // so that a crash or another reader never sees an older file.
+    if (written) WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
+    return written != 0;
+}
+
+}  // namespace kestro

@@ -1,0 +1,53 @@
+// The Windows program: wires the platform services to the window state and
+// runs the one-thread message loop.
+#include <windows.h>
+
+#include "core/kestro_state.h"
+#include "platform/services.h"
+#include "platform/win32/app_window.h"
+#include "platform/win32/kestro_window.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_game_controllers.h"
+#include "platform/win32/win32_host_messages.h"
+#include "platform/win32/win32_instance.h"
+#include "platform/win32/win32_keystrokes.h"
+#include "platform/win32/win32_profile_file.h"
+#include "platform/win32/win32_tray.h"
+#include "shell/startup.h"
+#include "resource.h"
+
+using namespace kestro;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KESTRO), IMAGE_ICON, 0, 0,
+                                                    LR_DEFAULTSIZE | LR_SHARED));
+    Kestro k;
+    KestroWindow window(instance, icon, k);
+    if (!window.create()) return 1;
+    const HWND appWindow = createAppWindow(instance, window);
+
+    Win32GameControllers controllers(instance, window.handle());
+    Win32HostMessages host;
+    Win32Keystrokes keystrokes;
+    Win32ProfileFile profile;
+    Win32Dialogs dialogs(window.handle());
+    Win32Tray tray(appWindow, kTrayCallbackMessage, icon);
+    Win32Instance single;
+    Services services{controllers, host, keystrokes, profile, dialogs, tray, single, window};
+    window.attach(services, tray);
+    dialogs.beforeShowing = [&window] { window.afterEvent(); };
+
+    if (!window.startUp()) return 0;
+    // Only now may a later launch find this instance by its title.
+    const std::wstring title(kApplicationTitle.begin(), kApplicationTitle.end());
+    SetWindowTextW(appWindow, title.c_str());
+    window.hookPowerBroadcasts();
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (window.handleTabKey(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
