@@ -268,7 +268,13 @@ void KestroWindow::onTimer(UINT_PTR id) {
     // A tick that comes while a handler waits in a message box or menu is
     // dropped: handlers run to completion, one at a time.
     if (!s_ || depth_ > 0 || !TimerDriver::fromTimerId(id, timer)) return;
+    if (timer == TimerId::checkbut && !timers_->ticker().tickIfDue()) return;
     run([&] { onTimerTick(k_, *s_, timer); });
+}
+
+void KestroWindow::onPollDue() {
+    if (!s_ || depth_ > 0 || !timers_->ticker().tickIfDue()) return;
+    run([&] { onTimerTick(k_, *s_, TimerId::checkbut); });
 }
 
 void KestroWindow::onCommand(int id, int code) {

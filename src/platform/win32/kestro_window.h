@@ -37,6 +37,9 @@ public:
     void hookPowerBroadcasts() { powerHooked_ = true; }
     // Moves the focus in the window's own tab order; true when it did.
     bool handleTabKey(const MSG& msg);
+    // The poll ticker's handle, and what the message loop runs when it is signalled.
+    HANDLE pollHandle() { return timers_->ticker().handle(); }
+    void onPollDue();
     // Brings the controls and timers in line with the state.
     void afterEvent();
 

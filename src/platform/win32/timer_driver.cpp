@@ -14,11 +14,15 @@ void TimerDriver::follow(Kestro& k) {
         const Timer& timer = timerOf(k, id);
         Running& r = running_[static_cast<std::size_t>(id)];
         const UINT_PTR nativeId = kFirstTimerId + static_cast<UINT_PTR>(id);
+        const bool poll = id == TimerId::checkbut;
         if (!timer.enabled) {
             if (r.on) KillTimer(window_, nativeId);
+            if (r.on && poll) ticker_.stop();
             r.on = false;
         } else if (!r.on || r.starts != timer.starts || r.interval != timer.interval) {
-            SetTimer(window_, nativeId, std::max(timer.interval, kMinimumTimerInterval), nullptr);
+            const UINT interval = std::max(timer.interval, kMinimumTimerInterval);
+            SetTimer(window_, nativeId, interval, nullptr);
+            if (poll) ticker_.start(interval);
             r = {true, timer.starts, timer.interval};
         }
     }

@@ -5,12 +5,15 @@
 #include <cstdint>
 
 #include "core/kestro_state.h"
+#include "platform/win32/poll_ticker.h"
 #include "shell/timer_events.h"
 
 namespace kestro {
 
 // Makes the window's real timers follow the timer fields of the state:
-// a started timer begins a fresh wait, a stopped one is killed.
+// a started timer begins a fresh wait, a stopped one is killed. The poll
+// timer runs on the precise ticker; its window timer is only a backup for
+// when the message loop is not ours (a window being dragged).
 class TimerDriver {
 public:
     explicit TimerDriver(HWND window) : window_(window) {}
@@ -18,6 +21,7 @@ public:
     void follow(Kestro& k);
     // The timer a WM_TIMER identifier belongs to; false for foreign ones.
     static bool fromTimerId(UINT_PTR id, TimerId& out);
+    PollTicker& ticker() { return ticker_; }
 
 private:
     struct Running {
@@ -26,6 +30,7 @@ private:
         std::uint32_t interval = 0;
     };
     HWND window_;
+    PollTicker ticker_;
     std::array<Running, 3> running_{};
 };
 

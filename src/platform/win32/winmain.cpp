@@ -43,11 +43,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SetWindowTextW(appWindow, title.c_str());
     window.hookPowerBroadcasts();
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (window.handleTabKey(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    // One thread waits for window messages and the poll ticker together.
+    const HANDLE poll = window.pollHandle();
+    for (;;) {
+        if (MsgWaitForMultipleObjectsEx(1, &poll, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
+            window.onPollDue();
+            continue;
+        }
+        MSG msg;
+        // Messages are handled until the queue is empty or a tick falls due.
+        while (WaitForSingleObject(poll, 0) != WAIT_OBJECT_0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+            if (window.handleTabKey(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
     }
-    return 0;
 }

@@ -1,0 +1,80 @@
+#include "platform/win32/poll_ticker.h"
+
+#include <mmsystem.h>
+
+namespace kestro {
+namespace {
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+}  // namespace
+
+PollTicker::PollTicker() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    frequency_ = f.QuadPart;
+    // Manual reset: the loop can look at the timer without consuming it.
+    timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET | CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                    TIMER_ALL_ACCESS);
+    highResolution_ = timer_ != nullptr;
+    if (!timer_) {
+        // Older Windows: an ordinary waitable timer at a 1 ms system tick.
+        timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET, TIMER_ALL_ACCESS);
+        timeBeginPeriod(1);
+    }
+}
+
+PollTicker::~PollTicker() {
+    if (!highResolution_) timeEndPeriod(1);
+    if (timer_) CloseHandle(timer_);
+}
+
+std::int64_t PollTicker::now() const {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+void PollTicker::start(std::uint32_t intervalMs) {
+    period_ = frequency_ * intervalMs / 1000;
+    due_ = now() + period_;
+    running_ = true;
+    arm();
+}
+
+void PollTicker::stop() {
+    running_ = false;
+    if (!timer_) return;
+    // Cancelling keeps a signalled timer signalled; setting it clears that first.
+    LARGE_INTEGER never;
+    never.QuadPart = -(10'000'000LL * 3600);
+    SetWaitableTimer(timer_, &never, 0, nullptr, nullptr, FALSE);
+    CancelWaitableTimer(timer_);
+}
+
+bool PollTicker::tickIfDue() {
+    if (!running_) return false;
+    const std::int64_t t = now();
+    if (t < due_) {
+        arm();
+        return false;
+    }
+    due_ += period_;
+    // Far behind (the program was busy or the PC slept): start afresh from now.
+    if (due_ <= t) due_ = t + period_;
+    arm();
+    return true;
+}
+
+// Sets the waitable timer for the next due time, as a relative wait in 100 ns units.
+void PollTicker::arm() {
+    if (!timer_) return;
+    const std::int64_t remaining = due_ - now();
+    LARGE_INTEGER wait;
+    wait.QuadPart = remaining > 0 ? -(remaining * 10'000'000 / frequency_) : -1;
+    SetWaitableTimer(timer_, &wait, 0, nullptr, nullptr, FALSE);
+}
+
+}  // namespace kestro

@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+namespace kestro {
+
+// The poll timer's clock. Window timers are rounded up to the system tick
+// (15.6 ms by default), so a 25 ms window timer fires about every 31 ms.
+// This keeps a schedule of due times on the performance counter and a
+// waitable timer (high-resolution where Windows has one) that the message
+// loop waits on together with the messages, so ticks come every 25 ms on
+// average without drift. A tick that falls late moves the schedule on
+// instead of letting ticks bunch up.
+class PollTicker {
+public:
+    PollTicker();
+    ~PollTicker();
+    PollTicker(const PollTicker&) = delete;
+    PollTicker& operator=(const PollTicker&) = delete;
+
+    void start(std::uint32_t intervalMs);
+    void stop();
+    bool running() const { return running_; }
+    // Signalled when a tick is due; for the message loop to wait on.
+    HANDLE handle() const { return timer_; }
+    // True, and the next tick scheduled, when a tick is due now.
+    bool tickIfDue();
+    bool highResolution() const { return highResolution_; }
+
+private:
+    void arm();
+    std::int64_t now() const;
+
+    HANDLE timer_ = nullptr;
+    bool highResolution_ = false;
+    bool running_ = false;
+    std::int64_t frequency_ = 1;
+    std::int64_t period_ = 0;
+    std::int64_t due_ = 0;
+};
+
+}  // namespace kestro
