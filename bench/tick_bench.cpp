@@ -1,0 +1,85 @@
+// What one poll tick and one idle discovery cost, and how many heap
+// allocations they make. Reported, never judged: see scripts/bench.sh.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "controller/discovery.h"
+#include "core/poll_cycle.h"
+#include "fakes/kestro_rig.h"
+#include "settings/load_save.h"
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+}  // namespace
+
+// Every heap allocation in the process is counted.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using kestro::fakes::KestroRig;
+
+// A rig polling "Pad" in host mode with the default settings.
+struct PollingRig : KestroRig {
+    PollingRig() {
+        profile.setText("[settings]\r\nkestro=Pad\r\n");
+        host.openWindow("DashOrbit");
+        controllers.plug("Pad", "{pad}");
+        kestro::loadsettings(k, services);
+        kestro::cmdInitialize_Click(k, services);
+    }
+};
+
+void reportAllocations(benchmark::State& state, long before) {
+    state.counters["allocs/op"] =
+        benchmark::Counter(static_cast<double>(allocations.load() - before), benchmark::Counter::kAvgIterations);
+}
+
+void TickWithNoChange(benchmark::State& state) {
+    PollingRig rig;
+    kestro::checkbut_Timer(rig.k, rig.services);  // warm up the fakes' own bookkeeping
+    const long before = allocations.load();
+    for (auto _ : state) kestro::checkbut_Timer(rig.k, rig.services);
+    reportAllocations(state, before);
+}
+BENCHMARK(TickWithNoChange);
+
+// Every other tick presses button 0, so every other tick sends one command.
+void TickWithOneSendInTwo(benchmark::State& state) {
+    PollingRig rig;
+    bool down = false;
+    const long before = allocations.load();
+    for (auto _ : state) {
+        down = !down;
+        rig.controllers.setButton("{pad}", 0, down);
+        kestro::checkbut_Timer(rig.k, rig.services);
+    }
+    reportAllocations(state, before);
+}
+BENCHMARK(TickWithOneSendInTwo);
+
+void DiscoveryEndingAtTheCountCheck(benchmark::State& state) {
+    PollingRig rig;
+    const long before = allocations.load();
+    for (auto _ : state) kestro::cmdInitialize_Click(rig.k, rig.services);
+    reportAllocations(state, before);
+}
+BENCHMARK(DiscoveryEndingAtTheCountCheck);
+
+}  // namespace
+
+BENCHMARK_MAIN();

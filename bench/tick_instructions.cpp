@@ -1,0 +1,32 @@
+// Runs one kind of work a fixed number of times, for valgrind's callgrind to
+// count its instructions (scripts/bench.sh divides by the count):
+//   idle      poll ticks with no input change
+//   send      poll ticks, every other one sending a command
+//   discover  discoveries that end at the count check
+#include <cstdlib>
+#include <string_view>
+
+#include "controller/discovery.h"
+#include "core/poll_cycle.h"
+#include "fakes/kestro_rig.h"
+#include "settings/load_save.h"
+
+int main(int argc, char** argv) {
+    const std::string_view mode = argc > 1 ? argv[1] : "idle";
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 10000;
+    kestro::fakes::KestroRig rig;
+    rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
+    rig.host.openWindow("DashOrbit");
+    rig.controllers.plug("Pad", "{pad}");
+    kestro::loadsettings(rig.k, rig.services);
+    kestro::cmdInitialize_Click(rig.k, rig.services);
+    for (int i = 0; i < runs; ++i) {
+        if (mode == "discover") {
+            kestro::cmdInitialize_Click(rig.k, rig.services);
+            continue;
+        }
+        if (mode == "send") rig.controllers.setButton("{pad}", 0, i % 2 == 0);
+        kestro::checkbut_Timer(rig.k, rig.services);
+    }
+    return rig.polling() ? 0 : 1;
+}

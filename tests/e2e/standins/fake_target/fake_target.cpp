@@ -1,0 +1,168 @@
+// Plays the window Kestro types into: a top-level window with a multiline edit control
+// that holds the focus. Every keyboard message is logged, one line each:
+//   <usec> <edit|main> keydown|keyup|syskeydown|syskeyup vk=0xHH scan=0xHH
+//   <usec> <edit|main> char|syschar code=0xHHHH text=<UTF-8, non-printables as \xHH>
+// "edit" is what focused typing (SendInput) reaches; "main" shows messages posted straight
+// to the top-level window, which a real editor would not see in its text.
+// Also: "ready ..." once the window is up, "focus edit" when the edit gets the focus, and
+// "final text=..." with the edit's contents when the window closes.
+//
+// Usage: fake_target.exe [--title "Notepad Target"] [--log target_log.txt] [--lifetime <s>]
+
+#include "../common/escape_bytes.h"
+#include "../common/lifetime_watchdog.h"
+#include "../common/line_log.h"
+#include "../common/options.h"
+#include "../common/text_convert.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr wchar_t window_class[] = L"KestroStandinTarget";
+
+struct TargetState {
+    std::unique_ptr<standin::LineLog> log;
+    HWND edit = nullptr;
+    WNDPROC edit_default_proc = nullptr;
+};
+
+TargetState target;
+
+const char* key_message_name(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN: return "keydown";
+    case WM_KEYUP: return "keyup";
+    case WM_SYSKEYDOWN: return "syskeydown";
+    case WM_SYSKEYUP: return "syskeyup";
+    case WM_CHAR: return "char";
+    case WM_SYSCHAR: return "syschar";
+    default: return nullptr;
+    }
+}
+
+void log_keyboard_message(const char* where, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    const char* name = key_message_name(message);
+    if (name == nullptr)
+        return;
+    char line[96];
+    if (message == WM_CHAR || message == WM_SYSCHAR) {
+        const wchar_t unit = static_cast<wchar_t>(wparam);
+        std::snprintf(line, sizeof line, "%s %s code=0x%04X text=", where, name,
+                      static_cast<unsigned>(unit));
+        target.log->write_line(line +
+                               standin::escape_bytes(standin::narrow_utf8(std::wstring_view(&unit, 1))));
+    } else {
+        std::snprintf(line, sizeof line, "%s %s vk=0x%02X scan=0x%02X", where, name,
+                      static_cast<unsigned>(wparam), static_cast<unsigned>((lparam >> 16) & 0xFF));
+        target.log->write_line(line);
+    }
+}
+
+std::string edit_text()
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(target.edit)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(target.edit, text.data(), static_cast<int>(text.size()))));
+    return standin::narrow_utf8(text);
+}
+
+LRESULT CALLBACK edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    log_keyboard_message("edit", message, wparam, lparam);
+    if (message == WM_SETFOCUS)
+        target.log->write_line("focus edit");
+    return CallWindowProcW(target.edit_default_proc, edit, message, wparam, lparam);
+}
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    log_keyboard_message("main", message, wparam, lparam);
+    switch (message) {
+    case WM_SIZE:
+        MoveWindow(target.edit, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(target.edit);
+        return 0;
+    case WM_CLOSE:
+        target.log->write_line("final text=" + standin::escape_bytes(edit_text()));
+        // No DestroyWindow: under Wine without a window manager it waits ~2 s for the X
+        // window to be withdrawn. Process exit removes the window just as well.
+        PostQuitMessage(0);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+int fail_usage(const std::wstring& error)
+{
+    std::fprintf(stderr, "fake_target: %s\n", standin::narrow_utf8(error).c_str());
+    return 2;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    auto options = standin::parse_options({L"--title", L"--log", L"--lifetime"});
+    const unsigned long lifetime_s = options.number(L"--lifetime", 600);
+    if (!options.positional.empty())
+        options.error = L"unexpected argument: " + options.positional.front();
+    if (!options.error.empty())
+        return fail_usage(options.error);
+    const std::wstring title = options.value(L"--title").value_or(L"Notepad Target");
+
+    target.log = std::make_unique<standin::LineLog>(options.value(L"--log").value_or(L"target_log.txt"));
+    if (!target.log->is_open())
+        return fail_usage(L"cannot open the log file");
+
+    WNDCLASSW window_class_info{};
+    window_class_info.lpfnWndProc = window_proc;
+    window_class_info.hInstance = instance;
+    window_class_info.lpszClassName = window_class;
+    window_class_info.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    RegisterClassW(&window_class_info);
+
+    const HWND window = CreateWindowExW(0, window_class, title.c_str(), WS_OVERLAPPEDWINDOW,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, 500, 300, nullptr, nullptr,
+                                        instance, nullptr);
+    if (window == nullptr)
+        return fail_usage(L"cannot create the window");
+    target.edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE |
+                                      ES_AUTOVSCROLL | ES_WANTRETURN,
+                                  0, 0, 0, 0, window, nullptr, instance, nullptr);
+    if (target.edit == nullptr)
+        return fail_usage(L"cannot create the edit control");
+    target.edit_default_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(target.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_proc)));
+
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    SetFocus(target.edit);
+    standin::start_lifetime_watchdog(window, lifetime_s);
+
+    char ready[80];
+    std::snprintf(ready, sizeof ready, "ready pid=%lu hwnd=0x%llX foreground=%d", GetCurrentProcessId(),
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+                  GetForegroundWindow() == window ? 1 : 0);
+    target.log->write_line(ready);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    target.log->write_line("exit");
+    return 0;
+}
