@@ -58,7 +58,6 @@ struct Kestro {
     ComboBox Combo2{{}, "none found", -1};
     std::string lblOutput = "Unplugged";
     int Check1 = 0;
-    bool visible = false;  // the window is shown
 
     Timer checkbut{false, 25, 0};
     Timer Timer1{false, 1000, 0};
@@ -75,16 +74,6 @@ struct Kestro {
     Kestro() {
         for (auto& t : Text1) t.text = "Text1";
         sh0.fill(kReleased);
-    }
-
-    // The key text box of a direction.
-    TextBox& directionText(Direction d) {
-        switch (d) {
-            case kUp: return textup;
-            case kDown: return textdown;
-            case kLeft: return textleft;
-            default: return textright;
-        }
     }
 };
 

@@ -194,7 +194,12 @@ void KestroWindow::mirror(Native& n) {
             SendMessageW(n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(n.index = b.combo->listIndex), 0);
             n.text = textOf(n.hwnd);  // selecting sets the edit text too
         }
-        setText(b.combo->text);
+        if (n.text != b.combo->text) {
+            setText(b.combo->text);
+            // Keeps the caret after the text while the user is typing a name.
+            const auto end = static_cast<WORD>(std::min<std::size_t>(n.text.size(), 0xFFFF));
+            SendMessageW(n.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+        }
     }
 }
 

@@ -12,8 +12,6 @@ class Win32Dialogs final : public Dialogs {
 public:
     explicit Win32Dialogs(HWND owner = nullptr) : owner_(owner) {}
 
-    void setOwner(HWND owner) { owner_ = owner; }
-
     void messageBox(std::string_view text, std::string_view title) override;
 
     // Runs before a box opens, so the window behind it shows the current state.

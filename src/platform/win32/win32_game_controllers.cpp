@@ -110,8 +110,6 @@ Win32GameControllers::~Win32GameControllers() {
     if (input_) input_->Release();
 }
 
-void Win32GameControllers::setWindow(HWND window) { window_ = window; }
-
 void Win32GameControllers::releaseDevice() {
     if (!device_) return;
     device_->Unacquire();

@@ -22,8 +22,6 @@ public:
     Win32GameControllers(const Win32GameControllers&) = delete;
     Win32GameControllers& operator=(const Win32GameControllers&) = delete;
 
-    void setWindow(HWND window);
-
     bool createRoot() override;
     bool createInput() override;
     bool enumerateAttached() override;
