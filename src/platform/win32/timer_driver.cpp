@@ -22,7 +22,9 @@ void TimerDriver::follow(Kestro& k) {
         } else if (!r.on || r.starts != timer.starts || r.interval != timer.interval) {
             const UINT interval = std::max(timer.interval, kMinimumTimerInterval);
             SetTimer(window_, nativeId, interval, nullptr);
+#ifndef KESTRO_PLAIN_WINDOW_TIMER
             if (poll) ticker_.start(interval);
+#endif
             r = {true, timer.starts, timer.interval};
         }
     }
