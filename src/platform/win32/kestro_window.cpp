@@ -251,6 +251,14 @@ LRESULT KestroWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 return 0;
             }
             break;
+        case WM_ENTERSIZEMOVE:
+        case WM_ENTERMENULOOP:
+            timers_->setOutsideOurLoop(true);
+            break;
+        case WM_EXITSIZEMOVE:
+        case WM_EXITMENULOOP:
+            timers_->setOutsideOurLoop(false);
+            break;
         case WM_CLOSE:
             if (s_) run([&] { mnuClose_Click(*s_); });
             return 0;
@@ -273,8 +281,8 @@ void KestroWindow::onTimer(UINT_PTR id) {
     // A tick that comes while a handler waits in a message box or menu is
     // dropped: handlers run to completion, one at a time.
     if (!s_ || depth_ > 0 || !TimerDriver::fromTimerId(id, timer)) return;
-    // The window timer is the poll ticker's backup; it ticks by itself only
-    // in the plain-timer build that the benchmarks compare against.
+    // With the precise ticker running, the window timer only stands in for
+    // it while another message loop runs; the tick still keeps its schedule.
     PollTicker& ticker = timers_->ticker();
     if (timer == TimerId::checkbut && ticker.running() && !ticker.tickIfDue()) return;
     run([&] { onTimerTick(k_, *s_, timer); });

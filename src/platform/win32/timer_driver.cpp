@@ -6,6 +6,15 @@ namespace kestro {
 namespace {
 
 constexpr UINT_PTR kFirstTimerId = 1;
+constexpr UINT_PTR kPollTimerId = kFirstTimerId + static_cast<UINT_PTR>(TimerId::checkbut);
+
+#ifdef KESTRO_PLAIN_WINDOW_TIMER
+constexpr bool kPreciseTicker = false;
+#else
+constexpr bool kPreciseTicker = true;
+#endif
+
+UINT windowTimerInterval(std::uint32_t interval) { return std::max(interval, kMinimumTimerInterval); }
 
 }  // namespace
 
@@ -14,20 +23,30 @@ void TimerDriver::follow(Kestro& k) {
         const Timer& timer = timerOf(k, id);
         Running& r = running_[static_cast<std::size_t>(id)];
         const UINT_PTR nativeId = kFirstTimerId + static_cast<UINT_PTR>(id);
-        const bool poll = id == TimerId::checkbut;
+        const bool precise = kPreciseTicker && id == TimerId::checkbut;
         if (!timer.enabled) {
             if (r.on) KillTimer(window_, nativeId);
-            if (r.on && poll) ticker_.stop();
+            if (r.on && precise) ticker_.stop();
             r.on = false;
         } else if (!r.on || r.starts != timer.starts || r.interval != timer.interval) {
-            const UINT interval = std::max(timer.interval, kMinimumTimerInterval);
-            SetTimer(window_, nativeId, interval, nullptr);
-#ifndef KESTRO_PLAIN_WINDOW_TIMER
-            if (poll) ticker_.start(interval);
-#endif
+            if (precise) {
+                ticker_.start(windowTimerInterval(timer.interval));
+                if (outsideOurLoop_) SetTimer(window_, nativeId, windowTimerInterval(timer.interval), nullptr);
+            } else {
+                SetTimer(window_, nativeId, windowTimerInterval(timer.interval), nullptr);
+            }
             r = {true, timer.starts, timer.interval};
         }
     }
+}
+
+void TimerDriver::setOutsideOurLoop(bool outside) {
+    outsideOurLoop_ = outside;
+    if (!kPreciseTicker || !ticker_.running()) return;
+    if (outside)
+        SetTimer(window_, kPollTimerId, windowTimerInterval(running_[static_cast<std::size_t>(TimerId::checkbut)].interval), nullptr);
+    else
+        KillTimer(window_, kPollTimerId);
 }
 
 bool TimerDriver::fromTimerId(UINT_PTR id, TimerId& out) {

@@ -12,8 +12,9 @@ namespace kestro {
 
 // Makes the window's real timers follow the timer fields of the state:
 // a started timer begins a fresh wait, a stopped one is killed. The poll
-// timer runs on the precise ticker; its window timer is only a backup for
-// when the message loop is not ours (a window being dragged).
+// timer runs on the precise ticker, which only our message loop waits on;
+// while another loop runs (the window being dragged, its system menu open)
+// a window timer stands in for it.
 class TimerDriver {
 public:
     explicit TimerDriver(HWND window) : window_(window) {}
@@ -22,6 +23,8 @@ public:
     // The timer a WM_TIMER identifier belongs to; false for foreign ones.
     static bool fromTimerId(UINT_PTR id, TimerId& out);
     PollTicker& ticker() { return ticker_; }
+    // Another message loop than ours runs from now on, or no longer.
+    void setOutsideOurLoop(bool outside);
 
 private:
     struct Running {
@@ -31,6 +34,7 @@ private:
     };
     HWND window_;
     PollTicker ticker_;
+    bool outsideOurLoop_ = false;
     std::array<Running, 3> running_{};
 };
 

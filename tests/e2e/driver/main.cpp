@@ -1,0 +1,136 @@
+// kestro_e2e.exe ROOT [--kestro PATH] [--standins FOLDER] [--only NAME[,NAME...]] [--list]
+// Runs kestro.exe through every scenario, each in a fresh folder under ROOT, and
+// prints "PASS name" or "FAIL name: reason" per scenario, then "<N> passed, <M> failed".
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "failure.h"
+#include "files.h"
+#include "scenarios.h"
+
+using namespace e2e;
+
+namespace {
+
+struct Options {
+    Paths paths;
+    std::vector<std::string> only;
+    bool list = false;
+    std::string error;
+};
+
+std::vector<std::string> splitAtCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+        parts.push_back(text.substr(start, comma - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+Options parseOptions(int argc, wchar_t** argv) {
+    Options options;
+    // Where the build puts everything, relative to this program.
+    const std::wstring here = folderOfThisProgram();
+    options.paths.kestro = joinPath(here, L"..\\..\\bin\\kestro.exe");
+    options.paths.standins = joinPath(here, L"standins");
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring word = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (word == L"--kestro" && hasValue) options.paths.kestro = argv[++i];
+        else if (word == L"--standins" && hasValue) options.paths.standins = argv[++i];
+        else if (word == L"--only" && hasValue) options.only = splitAtCommas(narrow(argv[++i]));
+        else if (word == L"--list") options.list = true;
+        else if (options.paths.root.empty() && !word.starts_with(L"--")) options.paths.root = word;
+        else options.error = "unexpected argument " + narrow(word);
+    }
+    if (options.paths.root.empty() && !options.list) options.error = "no root folder given";
+    return options;
+}
+
+bool selected(const Options& options, std::string_view name) {
+    if (options.only.empty()) return true;
+    for (const auto& wanted : options.only)
+        if (wanted == name) return true;
+    return false;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    // A crashing program under test must not stop the run with an error box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    setvbuf(stdout, nullptr, _IONBF, 0);
+
+    const Options options = parseOptions(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "kestro_e2e: %s\nusage: kestro_e2e ROOT [--kestro PATH] [--standins FOLDER] "
+                             "[--only NAME[,NAME...]] [--list]\n",
+                     options.error.c_str());
+        return 2;
+    }
+    std::vector<Scenario> scenarios;
+    addStartupScenarios(scenarios);
+    addInputScenarios(scenarios);
+    addDeviceScenarios(scenarios);
+    addSettingsScenarios(scenarios);
+    addTargetScenarios(scenarios);
+    addTrayScenarios(scenarios);
+    for (const std::string& wanted : options.only) {
+        bool known = false;
+        for (const Scenario& scenario : scenarios) known = known || scenario.name == wanted;
+        if (!known) {
+            std::fprintf(stderr, "kestro_e2e: no scenario named %s (--list names them)\n", wanted.c_str());
+            return 2;
+        }
+    }
+    if (options.list) {
+        for (const Scenario& scenario : scenarios) std::printf("%.*s\n", int(scenario.name.size()), scenario.name.data());
+        return 0;
+    }
+    for (const std::wstring& needed :
+         {options.paths.kestro, joinPath(options.paths.standins, L"dinput8.dll"),
+          joinPath(options.paths.standins, L"fake_host.exe"), joinPath(options.paths.standins, L"fake_target.exe")}) {
+        if (!fileExists(needed)) {
+            std::fprintf(stderr, "kestro_e2e: missing %s\n", narrow(needed).c_str());
+            return 2;
+        }
+    }
+    try {
+        ensureFolder(options.paths.root);
+    } catch (const Failure& error) {
+        std::fprintf(stderr, "kestro_e2e: %s\n", error.what());
+        return 2;
+    }
+
+    int passed = 0;
+    int failed = 0;
+    for (const Scenario& scenario : scenarios) {
+        if (!selected(options, scenario.name)) continue;
+        const std::string name(scenario.name);
+        const auto started = std::chrono::steady_clock::now();
+        std::string reason;
+        try {
+            Session session(options.paths, name);
+            scenario.run(session);
+        } catch (const std::exception& error) {
+            reason = error.what();
+        }
+        const auto ms =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+        if (reason.empty()) {
+            ++passed;
+            std::printf("PASS %s\n", name.c_str());
+        } else {
+            ++failed;
+            std::printf("FAIL %s: %s\n", name.c_str(), reason.c_str());
+        }
+        std::fprintf(stderr, "  (%s took %lld ms)\n", name.c_str(), static_cast<long long>(ms));
+    }
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 && passed > 0 ? 0 : 1;
+}

@@ -1,0 +1,103 @@
+// Starting: the first run, the single-instance rule, connecting to the saved controller.
+#include "clock.h"
+#include "failure.h"
+#include "files.h"
+#include "message_boxes.h"
+#include "scenario_steps.h"
+#include "scenarios.h"
+#include "window_search.h"
+#include "window_text.h"
+
+namespace e2e {
+namespace {
+
+const std::wstring kSetupMessage = L"Please insert your gamepad and select it from the drop downlist, then save";
+
+void firstRunWithoutSettings(Session& session) {
+    KestroProcess& kestro = session.startKestro();
+    const HWND main = kestro.mainWindow();
+    require([&] { return findMessageBox(kestro.id(), L"Gamepad setup") != nullptr; }, 5000ms,
+            "no \"Gamepad setup\" box on the first run");
+    expect(IsWindowVisible(main), "the main window is hidden behind the \"Gamepad setup\" box");
+    answerMessageBox(kestro.id(), L"Gamepad setup", kSetupMessage, 1000ms);
+    kestro.waitUntilStarted();
+
+    const std::string expected = "[settings]\r\ndashorbit=True\r\n";
+    const auto written = session.settings();
+    expect(written.has_value(), "no settings.ini after the first run");
+    expect(*written == expected, "settings.ini holds \"" + printable(*written) + "\", expected \"" +
+                                     printable(expected) + "\"");
+
+    // With nothing attached, the first search leaves the window as it was.
+    const std::int64_t started = nowUsec();
+    require([&] { return !session.dinputLog().since(started, "enum").empty(); }, 2500ms,
+            "no search for controllers after start-up");
+    expect(kestro.text("lblOutput") == L"Unplugged", "lblOutput changed with no controller attached");
+    expect(kestro.text("Combo2") == L"none found", "Combo2 changed with no controller attached");
+    expect(kestro.text("Combo1") == L"4", "Combo1 does not show the default delay 4");
+    expect(kestro.checked("Option1") && !kestro.enabled("txtapp"), "the first run is not in host mode");
+    expect(session.settings() == expected, "settings.ini changed after the first search");
+}
+
+void secondInstanceEndsAtOnce(Session& session) {
+    // Started hidden, so the second launch's call to come forward can be seen.
+    session.attach({kPadA});
+    session.writeSettings(settingsWithPad({"min=True"}));
+    KestroProcess& first = session.startKestro();
+    first.waitUntilStarted();
+    expect(!first.visible(), "min=True, yet the first instance shows its window");
+
+    const std::int64_t launched = nowUsec();
+    ChildProcess second(joinPath(session.folder(), L"kestro.exe"), L"", session.folder());
+    bool secondShowedWindow = false;
+    const bool ended = waitUntil(
+        [&] {
+            for (const HWND window : topLevelWindows(second.id()))
+                if (IsWindowVisible(window)) secondShowedWindow = true;
+            return !second.running();
+        },
+        5000ms, 5ms);
+    const double tookMs = millisBetween(launched, nowUsec());
+    expect(ended, "the second kestro.exe is still running after 5 s");
+    expect(!secondShowedWindow, "the second kestro.exe showed a window");
+    expect(second.exitCode() == 0u, "the second kestro.exe ended with code " + std::to_string(second.exitCode().value_or(0)));
+    expect(tookMs < 3000, "the second kestro.exe took " + std::to_string(int(tookMs)) + " ms to end");
+
+    expect(first.process().running(), "the first instance ended when the second started");
+    expect(topLevelWindows(first.id(), kMainClass).size() == 1, "the first instance no longer has one main window");
+    require([&] { return first.visible(); }, 2000ms, "the first instance does not come forward for the second launch");
+}
+
+void savedControllerConnects(Session& session) {
+    // Two attached; the saved one is the second listed.
+    session.attach({kPadB, kPadA});
+    session.writeSettings(settingsWithPad());
+    const std::int64_t launched = nowUsec();
+    KestroProcess& kestro = session.startKestro();
+    kestro.waitForText("lblOutput", kConnected, 3000ms);
+    const double connectedMs = millisBetween(launched, nowUsec());
+    expect(connectedMs < 2500, "connecting took " + std::to_string(int(connectedMs)) + " ms from the launch");
+    expect(kestro.text("Combo2") == widen(kPadA.name), "Combo2 reads \"" + narrow(kestro.text("Combo2")) +
+                                                           "\", expected the saved controller's name");
+    const HWND combo = kestro.control("Combo2");
+    expect(sendOrFail(combo, CB_GETCOUNT, 0, 0) == 2, "Combo2 does not list both attached controllers");
+    expect(sendOrFail(combo, CB_GETCURSEL, 0, 0) == 1, "Combo2 does not select the saved controller's entry");
+
+    // Polled every 25 ms: about 20 reads in half a second.
+    const std::int64_t from = nowUsec();
+    pause(500ms);
+    const auto reads = session.dinputLog().since(from, "getstate");
+    expect(reads.size() >= 10, "only " + std::to_string(reads.size()) + " reads of the pad in 500 ms");
+    for (const auto& read : reads)
+        expect(read.device == kPadA.guid, "kestro.exe reads " + read.device + ", not the saved controller");
+}
+
+}  // namespace
+
+void addStartupScenarios(std::vector<Scenario>& list) {
+    list.push_back({"first_run_without_settings", firstRunWithoutSettings});
+    list.push_back({"second_instance_ends_at_once", secondInstanceEndsAtOnce});
+    list.push_back({"saved_controller_connects", savedControllerConnects});
+}
+
+}  // namespace e2e

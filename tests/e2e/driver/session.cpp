@@ -1,0 +1,66 @@
+#include "session.h"
+
+#include "failure.h"
+#include "files.h"
+#include "waiting.h"
+
+namespace e2e {
+
+// Stand-ins end on their own after this long, should anything outlive the driver.
+constexpr wchar_t kStandinLifetime[] = L"180";
+
+Session::Session(const Paths& paths, std::string_view name) : paths_(paths), folder_(joinPath(paths.root, widen(name))) {
+    makeEmptyFolder(folder_);
+    copyFileInto(paths_.kestro, folder_);
+    copyFileInto(joinPath(paths_.standins, L"dinput8.dll"), folder_);
+}
+
+Session::~Session() {
+    // kestro.exe first, so it never sees its host or target vanish.
+    for (auto& kestro : kestros_) kestro->process().end();
+    host_.end();
+    target_.end();
+}
+
+std::wstring Session::inRoot(std::wstring_view name) const { return joinPath(paths_.root, name); }
+
+void Session::writeSettings(std::string_view bytes) { writeFileAtomically(joinPath(folder_, L"settings.ini"), bytes); }
+
+std::optional<std::string> Session::settings() const { return readFile(joinPath(folder_, L"settings.ini")); }
+
+void Session::attach(const std::vector<Pad>& pads) {
+    writeFileAtomically(joinPath(folder_, L"dinput_script.txt"), scriptFor(pads));
+}
+
+HostLog Session::startHost(unsigned slowMs) {
+    std::wstring arguments = L"--log " + quoted(joinPath(folder_, L"host_log.txt")) + L" --lifetime " + kStandinLifetime;
+    if (slowMs > 0) arguments += L" --slow " + std::to_wstring(slowMs);
+    host_ = ChildProcess(joinPath(paths_.standins, L"fake_host.exe"), arguments, folder_);
+    const HostLog log = hostLog();
+    require([&] { return log.ready() || !host_.running(); }, 10000ms, "fake_host.exe does not start");
+    expect(host_.running(), "fake_host.exe ended at start");
+    return log;
+}
+
+TargetLog Session::startTarget(const std::wstring& title) {
+    const std::wstring arguments = L"--title " + quoted(title) + L" --log " +
+                                   quoted(joinPath(folder_, L"target_log.txt")) + L" --lifetime " + kStandinLifetime;
+    target_ = ChildProcess(joinPath(paths_.standins, L"fake_target.exe"), arguments, folder_);
+    const TargetLog log = targetLog();
+    require([&] { return log.ready() || !target_.running(); }, 10000ms, "fake_target.exe does not start");
+    expect(target_.running(), "fake_target.exe ended at start");
+    return log;
+}
+
+KestroProcess& Session::startKestro() {
+    kestros_.push_back(std::make_unique<KestroProcess>(joinPath(folder_, L"kestro.exe"), folder_));
+    return *kestros_.back();
+}
+
+HostLog Session::hostLog() const { return HostLog(joinPath(folder_, L"host_log.txt")); }
+
+DinputLog Session::dinputLog() const { return DinputLog(joinPath(folder_, L"dinput_log.txt")); }
+
+TargetLog Session::targetLog() const { return TargetLog(joinPath(folder_, L"target_log.txt")); }
+
+}  // namespace e2e

@@ -1,0 +1,14 @@
+#pragma once
+// Prints what was measured: a small table per program for people, then one line per
+// program for scripts ("KESTRO_MEASURE key=value ...", "na" where a figure is missing).
+
+#include <vector>
+
+#include "variant_result.h"
+
+namespace measure {
+
+void printTable(const VariantResult& result);
+void printMachineLines(const std::vector<VariantResult>& results);
+
+}  // namespace measure
