@@ -105,9 +105,11 @@ void KestroWindow::createControls() {
                                  instance_, nullptr);
         if (n.spec->kind == Kind::PictureBox) SendMessageW(n.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
         if (n.spec->kind == Kind::ComboBox) SetWindowTextW(n.hwnd, caption.c_str());
-        // Key boxes that belong to the window lie over the frame and must stay above it.
-        if (n.spec->container.empty() && n.spec->kind != Kind::Frame)
-            SetWindowPos(n.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // Frames, labels and lights lie beneath the other controls; the key
+        // boxes that belong to the window lie over the frame.
+        const bool beneath = n.spec->kind == Kind::Frame || n.spec->kind == Kind::Label || n.spec->kind == Kind::Indicator;
+        if (beneath || n.spec->container.empty())
+            SetWindowPos(n.hwnd, beneath ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         n.text = n.spec->caption;
         n.colour = kReleased;
     }
