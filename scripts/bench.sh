@@ -27,7 +27,7 @@ done
 
 echo "== executable size"
 for arch in x64 x86; do
-  scripts/build-windows.sh "$arch" >/dev/null
+  scripts/build-windows.sh "$arch" kestro >/dev/null
   printf 'kestro.exe (%s): %d bytes\n' "$arch" "$(stat -c %s build/windows-$arch/bin/kestro.exe)"
 done
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build-windows.sh x64
+scripts/build-windows.sh x64 kestro
 
 export WINEDEBUG=-all
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-kestro}"

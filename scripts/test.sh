@@ -9,7 +9,7 @@ scripts/setup.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux
 scripts/build-windows.sh x64
-scripts/build-windows.sh x86
+scripts/build-windows.sh x86 kestro
 
 status=0
 if [ -x tests/e2e/run.sh ]; then
