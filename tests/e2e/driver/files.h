@@ -1,5 +1,4 @@
 #pragma once
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,18 +15,6 @@ void copyFileInto(const std::wstring& file, const std::wstring& folder);
 // Writes to a temporary name and renames it over `path`, so a reader polling the
 // file (the controller stand-in) never sees half of it.
 void writeFileAtomically(const std::wstring& path, std::string_view bytes);
-
-// The file's bytes, or nullopt when it does not exist. Opened with full sharing, so
-// files the programs under test keep open can be read while they run.
-std::optional<std::string> readFile(const std::wstring& path);
-
-bool fileExists(const std::wstring& path);
-
-std::wstring joinPath(const std::wstring& folder, std::wstring_view name);
-std::wstring folderOfThisProgram();
-
-std::wstring widen(std::string_view utf8);
-std::string narrow(std::wstring_view wide);
 
 // Shows control characters and bytes beyond ASCII as \xHH, for failure messages.
 std::string printable(std::string_view bytes, std::size_t limit = 160);

@@ -1,15 +1,17 @@
 #include "kestro_process.h"
 
+#include "common/text.h"
 #include "failure.h"
 #include "files.h"
 #include "shell/layout.h"
+#include "start_program.h"
 #include "window_search.h"
 #include "window_text.h"
 
 namespace e2e {
 
 KestroProcess::KestroProcess(const std::wstring& program, const std::wstring& folder)
-    : process_(program, L"", folder) {}
+    : process_(startProgram(program, L"", folder)) {}
 
 HWND KestroProcess::mainWindow() {
     if (main_ && IsWindow(main_)) return main_;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "child_process.h"
+#include "common/child_process.h"
 #include "waiting.h"
 
 namespace e2e {

@@ -2,7 +2,8 @@
 
 #include <charconv>
 
-#include "files.h"
+#include "common/files.h"
+#include "common/log_line.h"
 
 namespace e2e {
 
@@ -12,14 +13,8 @@ std::vector<LogLine> readLogLines(const std::wstring& path) {
     if (!bytes) return lines;
     std::string_view rest = *bytes;
     for (std::size_t newline; (newline = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(newline + 1)) {
-        const std::string_view line = rest.substr(0, newline);
-        const std::size_t space = line.find(' ');
-        if (space == std::string_view::npos) continue;
-        LogLine entry;
-        const auto [end, error] = std::from_chars(line.data(), line.data() + space, entry.usec);
-        if (error != std::errc() || end != line.data() + space) continue;
-        entry.rest = std::string(line.substr(space + 1));
-        lines.push_back(std::move(entry));
+        if (const auto stamped = splitStamp(rest.substr(0, newline)))
+            lines.push_back(LogLine{stamped->usec, std::string(stamped->rest)});
     }
     return lines;
 }

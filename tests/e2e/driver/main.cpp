@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/files.h"
+#include "common/text.h"
 #include "failure.h"
 #include "files.h"
 #include "scenarios.h"

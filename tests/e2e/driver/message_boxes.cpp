@@ -1,7 +1,7 @@
 #include "message_boxes.h"
 
+#include "common/text.h"
 #include "failure.h"
-#include "files.h"
 #include "window_search.h"
 #include "window_text.h"
 

@@ -1,6 +1,6 @@
 #include "scenario_steps.h"
 
-#include "clock.h"
+#include "common/clock.h"
 #include "failure.h"
 #include "files.h"
 

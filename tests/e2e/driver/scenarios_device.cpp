@@ -1,7 +1,7 @@
 // The controller going away and coming back: unplugging, and the system suspending and resuming.
-#include "clock.h"
+#include "common/clock.h"
+#include "common/text.h"
 #include "failure.h"
-#include "files.h"
 #include "scenario_steps.h"
 #include "scenarios.h"
 

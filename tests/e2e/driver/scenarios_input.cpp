@@ -2,9 +2,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "clock.h"
+#include "common/clock.h"
 #include "failure.h"
-#include "files.h"
 #include "scenario_steps.h"
 #include "scenarios.h"
 #include "screenshot.h"

@@ -1,7 +1,8 @@
 // settings.ini: saving from the window, choosing the controller, and files that make no sense.
 #include <cstdint>
 
-#include "clock.h"
+#include "common/clock.h"
+#include "common/text.h"
 #include "failure.h"
 #include "files.h"
 #include "message_boxes.h"

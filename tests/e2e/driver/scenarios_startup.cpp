@@ -1,10 +1,13 @@
 // Starting: the first run, the single-instance rule, connecting to the saved controller.
-#include "clock.h"
+#include "common/clock.h"
+#include "common/files.h"
+#include "common/text.h"
 #include "failure.h"
 #include "files.h"
 #include "message_boxes.h"
 #include "scenario_steps.h"
 #include "scenarios.h"
+#include "start_program.h"
 #include "window_search.h"
 #include "window_text.h"
 
@@ -48,7 +51,7 @@ void secondInstanceEndsAtOnce(Session& session) {
     expect(!first.visible(), "min=True, yet the first instance shows its window");
 
     const std::int64_t launched = nowUsec();
-    ChildProcess second(joinPath(session.folder(), L"kestro.exe"), L"", session.folder());
+    ChildProcess second = startProgram(joinPath(session.folder(), L"kestro.exe"), L"", session.folder());
     bool secondShowedWindow = false;
     const bool ended = waitUntil(
         [&] {

@@ -1,7 +1,7 @@
 // Where presses go: keystrokes typed into another program, and a host that answers slowly.
-#include "clock.h"
+#include "common/clock.h"
+#include "common/text.h"
 #include "failure.h"
-#include "files.h"
 #include "scenario_steps.h"
 #include "scenarios.h"
 #include "window_search.h"

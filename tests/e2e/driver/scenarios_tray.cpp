@@ -1,7 +1,8 @@
 // The tray and the window's visibility: tray clicks, the tray menu's Close, Minimize, starting hidden.
-#include "clock.h"
+#include "common/clock.h"
+#include "common/files.h"
+#include "common/text.h"
 #include "failure.h"
-#include "files.h"
 #include "scenario_steps.h"
 #include "scenarios.h"
 #include "tray_icons.h"

@@ -1,7 +1,10 @@
 #include "session.h"
 
+#include "common/files.h"
+#include "common/text.h"
 #include "failure.h"
 #include "files.h"
+#include "start_program.h"
 #include "waiting.h"
 
 namespace e2e {
@@ -35,7 +38,7 @@ void Session::attach(const std::vector<Pad>& pads) {
 HostLog Session::startHost(unsigned slowMs) {
     std::wstring arguments = L"--log " + quoted(joinPath(folder_, L"host_log.txt")) + L" --lifetime " + kStandinLifetime;
     if (slowMs > 0) arguments += L" --slow " + std::to_wstring(slowMs);
-    host_ = ChildProcess(joinPath(paths_.standins, L"fake_host.exe"), arguments, folder_);
+    host_ = startProgram(joinPath(paths_.standins, L"fake_host.exe"), arguments, folder_);
     const HostLog log = hostLog();
     require([&] { return log.ready() || !host_.running(); }, 10000ms, "fake_host.exe does not start");
     expect(host_.running(), "fake_host.exe ended at start");
@@ -45,7 +48,7 @@ HostLog Session::startHost(unsigned slowMs) {
 TargetLog Session::startTarget(const std::wstring& title) {
     const std::wstring arguments = L"--title " + quoted(title) + L" --log " +
                                    quoted(joinPath(folder_, L"target_log.txt")) + L" --lifetime " + kStandinLifetime;
-    target_ = ChildProcess(joinPath(paths_.standins, L"fake_target.exe"), arguments, folder_);
+    target_ = startProgram(joinPath(paths_.standins, L"fake_target.exe"), arguments, folder_);
     const TargetLog log = targetLog();
     require([&] { return log.ready() || !target_.running(); }, 10000ms, "fake_target.exe does not start");
     expect(target_.running(), "fake_target.exe ended at start");

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "child_process.h"
+#include "common/child_process.h"
 #include "dinput_log.h"
 #include "host_log.h"
 #include "kestro_process.h"

@@ -1,7 +1,7 @@
 #include "window_text.h"
 
+#include "common/text.h"
 #include "failure.h"
-#include "files.h"
 #include "window_search.h"
 
 namespace e2e {

@@ -2,24 +2,9 @@
 
 #include <windows.h>
 
-namespace measure {
+#include "common/files.h"
 
-std::wstring joinPath(const std::wstring& folder, std::wstring_view name) {
-    std::wstring path = folder;
-    if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
-    path += name;
-    return path;
-}
-
-std::wstring fileNameOf(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring folderOf(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
-}
+namespace e2e::measure {
 
 std::wstring fullPath(const std::wstring& path) {
     const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -30,27 +15,11 @@ std::wstring fullPath(const std::wstring& path) {
     return out;
 }
 
-bool fileExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool makeFolders(const std::wstring& folder) {
     if (CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return true;
     const std::wstring parent = folderOf(folder);
     if (parent == folder || parent == L".") return false;
     return makeFolders(parent) && (CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-}
-
-bool writeFile(const std::wstring& path, std::string_view bytes) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    CloseHandle(file);
-    return ok;
 }
 
 bool replaceFile(const std::wstring& path, std::string_view bytes) {
@@ -67,16 +36,4 @@ bool replaceFile(const std::wstring& path, std::string_view bytes) {
     return false;
 }
 
-std::optional<std::string> readWholeFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-}  // namespace measure
+}  // namespace e2e::measure

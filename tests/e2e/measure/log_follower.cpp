@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace measure {
+namespace e2e::measure {
 
 LogFollower::LogFollower(std::wstring path) : path_(std::move(path)) {}
 
@@ -33,4 +33,4 @@ std::vector<std::string> LogFollower::newLines() {
     return lines;
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

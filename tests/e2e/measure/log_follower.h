@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace measure {
+namespace e2e::measure {
 
 class LogFollower {
 public:
@@ -25,4 +25,4 @@ private:
     std::string partial_;
 };
 
-}  // namespace measure
+}  // namespace e2e::measure

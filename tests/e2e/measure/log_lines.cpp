@@ -1,22 +1,9 @@
 #include "log_lines.h"
 
-#include <charconv>
+#include "common/log_line.h"
 
-namespace measure {
+namespace e2e::measure {
 namespace {
-
-struct Stamped {
-    Usec at = 0;
-    std::string_view rest;
-};
-
-std::optional<Stamped> splitStamp(std::string_view line) {
-    Stamped out;
-    const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), out.at);
-    if (error != std::errc{} || end == line.data() + line.size() || *end != ' ') return std::nullopt;
-    out.rest = line.substr(static_cast<std::size_t>(end - line.data()) + 1);
-    return out;
-}
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -28,7 +15,7 @@ std::optional<StateRead> parseStateRead(std::string_view line) {
     const auto stamped = splitStamp(line);
     if (!stamped || !startsWith(stamped->rest, "getstate ")) return std::nullopt;
     StateRead read;
-    read.at = stamped->at;
+    read.at = stamped->usec;
     // "getstate <guid> <result> ...": the result is the third word.
     const std::string_view rest = stamped->rest;
     const auto guidEnd = rest.find(' ', 9);
@@ -42,7 +29,7 @@ std::optional<StateRead> parseStateRead(std::string_view line) {
 std::optional<CopyDataReceived> parseCopyData(std::string_view line) {
     const auto stamped = splitStamp(line);
     if (!stamped || !startsWith(stamped->rest, "tag=")) return std::nullopt;
-    return CopyDataReceived{stamped->at};
+    return CopyDataReceived{stamped->usec};
 }
 
 bool isHostReady(std::string_view line) {
@@ -50,4 +37,4 @@ bool isHostReady(std::string_view line) {
     return stamped && startsWith(stamped->rest, "ready ");
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -7,7 +7,7 @@
 
 #include "clock.h"
 
-namespace measure {
+namespace e2e::measure {
 
 // "<usec> getstate <guid> ok x=.. y=.. buttons=0100..." from dinput_log.txt: one poll tick.
 struct StateRead {
@@ -26,4 +26,4 @@ std::optional<CopyDataReceived> parseCopyData(std::string_view line);
 // "<usec> ready pid=..." from the host log.
 bool isHostReady(std::string_view line);
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "files.h"
+#include "common/text.h"
 #include "options.h"
 #include "report.h"
-#include "text.h"
 #include "variant_run.h"
 
 int wmain(int argc, wchar_t** argv) {
-    using namespace measure;
+    using namespace e2e::measure;
+    using e2e::narrow;
     const Options options = parseOptions(argc, argv);
     if (!options.error.empty()) {
         std::fprintf(stderr, "kestro_measure: %s\n%s", narrow(options.error).c_str(), usageText());

@@ -5,16 +5,11 @@
 #include <cwchar>
 #include <iterator>
 
+#include "common/files.h"
 #include "files.h"
 
-namespace measure {
+namespace e2e::measure {
 namespace {
-
-std::wstring ownFolder() {
-    wchar_t path[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    return folderOf(std::wstring(path, length));
-}
 
 std::wstring defaultWorkFolder() {
     wchar_t temp[MAX_PATH + 1];
@@ -34,7 +29,7 @@ bool parseCount(const std::wstring& text, int& out) {
 
 Options parseOptions(int argc, wchar_t** argv) {
     Options options;
-    options.standinsFolder = joinPath(ownFolder(), L"..\\standins");
+    options.standinsFolder = joinPath(folderOfThisProgram(), L"..\\standins");
     options.workFolder = defaultWorkFolder();
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument = argv[i];
@@ -69,4 +64,4 @@ const char* usageText() {
            "and prints its poll tick, press-to-receive latency, CPU and memory.\n";
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace measure {
+namespace e2e::measure {
 
 struct Options {
     std::wstring standinsFolder;  // dinput8.dll and fake_host.exe
@@ -19,4 +19,4 @@ struct Options {
 Options parseOptions(int argc, wchar_t** argv);
 const char* usageText();
 
-}  // namespace measure
+}  // namespace e2e::measure

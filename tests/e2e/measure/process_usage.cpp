@@ -2,7 +2,7 @@
 
 #include <psapi.h>
 
-namespace measure {
+namespace e2e::measure {
 namespace {
 
 Usec fileTimeUsec(const FILETIME& time) {
@@ -52,4 +52,4 @@ double perSecond(long long countBefore, long long countAfter, Usec wallBefore, U
     return static_cast<double>(countAfter - countBefore) * 1e6 / static_cast<double>(wallAfter - wallBefore);
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

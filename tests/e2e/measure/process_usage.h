@@ -8,7 +8,7 @@
 #include "clock.h"
 #include "unix_process.h"
 
-namespace measure {
+namespace e2e::measure {
 
 struct CpuSample {
     Usec at = 0;
@@ -38,4 +38,4 @@ MemorySample sampleMemory(HANDLE process, const UnixSide& unix);
 double cpuPercent(Usec cpuBefore, Usec cpuAfter, Usec wallBefore, Usec wallAfter);
 double perSecond(long long countBefore, long long countAfter, Usec wallBefore, Usec wallAfter);
 
-}  // namespace measure
+}  // namespace e2e::measure

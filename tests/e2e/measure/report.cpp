@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "files.h"
+#include "common/files.h"
+#include "common/text.h"
 #include "statistics.h"
-#include "text.h"
 
-namespace measure {
+namespace e2e::measure {
 namespace {
 
 // The figures as reported: under Wine the Linux side is the truthful one, because Wine
@@ -164,4 +164,4 @@ void printMachineLines(const std::vector<VariantResult>& results) {
     }
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -6,9 +6,9 @@
 
 #include "variant_result.h"
 
-namespace measure {
+namespace e2e::measure {
 
 void printTable(const VariantResult& result);
 void printMachineLines(const std::vector<VariantResult>& results);
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-namespace measure {
+namespace e2e::measure {
 
 Spread spreadOf(const std::vector<double>& values) {
     Spread out;
@@ -31,4 +31,4 @@ Ranks ranksOf(std::vector<double> values) {
     return out;
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

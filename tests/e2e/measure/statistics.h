@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace measure {
+namespace e2e::measure {
 
 struct Spread {
     std::size_t count = 0;
@@ -23,4 +23,4 @@ struct Ranks {
 Spread spreadOf(const std::vector<double>& values);
 Ranks ranksOf(std::vector<double> values);
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -4,13 +4,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cwctype>
 #include <sstream>
 #include <vector>
 
-#include "files.h"
-#include "text.h"
+#include "common/files.h"
+#include "common/text.h"
 
-namespace measure {
+namespace e2e::measure {
 namespace {
 
 const std::wstring kProcFolder = L"Z:\\proc\\";
@@ -32,6 +33,11 @@ std::wstring backslashed(std::wstring path) {
     return path;
 }
 
+std::wstring lowerCase(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+
 std::vector<int> processIds() {
     std::vector<int> ids;
     WIN32_FIND_DATAW entry;
@@ -48,7 +54,7 @@ std::vector<int> processIds() {
 }
 
 std::optional<std::string> environmentValue(const std::wstring& process, const std::string& name) {
-    const auto environment = readWholeFile(procFile(process, L"environ"));
+    const auto environment = readFile(procFile(process, L"environ"));
     if (!environment) return std::nullopt;
     std::istringstream lines(joinNuls(*environment));
     for (std::string line; std::getline(lines, line);)
@@ -72,7 +78,7 @@ std::optional<int> findUnixProcess(const std::wstring& marker) {
     // Wine may show either path form; compare both with backslashes.
     const std::wstring wanted = backslashed(lowerCase(marker));
     for (int id : processIds()) {
-        const auto commandLine = readWholeFile(procFile(std::to_wstring(id), L"cmdline"));
+        const auto commandLine = readFile(procFile(std::to_wstring(id), L"cmdline"));
         if (commandLine && backslashed(lowerCase(widen(joinNuls(*commandLine)))).find(wanted) != std::wstring::npos)
             return id;
     }
@@ -84,7 +90,7 @@ std::optional<int> findOwnWineServer() {
     if (!prefix) return std::nullopt;
     for (int id : processIds()) {
         const std::wstring process = std::to_wstring(id);
-        const auto name = readWholeFile(procFile(process, L"comm"));
+        const auto name = readFile(procFile(process, L"comm"));
         if (!name || name->rfind("wineserver", 0) != 0) continue;
         if (environmentValue(process, "WINEPREFIX") == prefix) return id;
     }
@@ -92,7 +98,7 @@ std::optional<int> findOwnWineServer() {
 }
 
 std::optional<Usec> unixCpuTime(int pid) {
-    const auto stat = readWholeFile(procFile(std::to_wstring(pid), L"stat"));
+    const auto stat = readFile(procFile(std::to_wstring(pid), L"stat"));
     if (!stat) return std::nullopt;
     // The name in parentheses may hold spaces; the fields after it are plain numbers:
     // state ppid pgrp session tty tpgid flags minflt cminflt majflt cmajflt utime stime.
@@ -116,7 +122,7 @@ std::optional<long long> unixWakeups(int pid) {
     bool any = false;
     do {
         if (entry.cFileName[0] == L'.') continue;
-        const auto status = readWholeFile(tasks + entry.cFileName + L"\\status");
+        const auto status = readFile(tasks + entry.cFileName + L"\\status");
         if (!status) continue;  // the thread has just ended
         if (const auto switches = statusKb("\n" + *status, "voluntary_ctxt_switches")) {
             total += static_cast<long long>(*switches);
@@ -129,7 +135,7 @@ std::optional<long long> unixWakeups(int pid) {
 }
 
 std::optional<UnixMemory> unixMemory(int pid) {
-    const auto status = readWholeFile(procFile(std::to_wstring(pid), L"status"));
+    const auto status = readFile(procFile(std::to_wstring(pid), L"status"));
     if (!status) return std::nullopt;
     const std::string text = "\n" + *status;
     const auto anonymous = statusKb(text, "RssAnon");
@@ -141,4 +147,4 @@ std::optional<UnixMemory> unixMemory(int pid) {
     return memory;
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -9,7 +9,7 @@
 
 #include "clock.h"
 
-namespace measure {
+namespace e2e::measure {
 
 struct UnixMemory {
     double privateMb = 0;   // RssAnon + VmSwap: what Wine itself calls a process's private bytes
@@ -29,4 +29,4 @@ std::optional<UnixMemory> unixMemory(int pid);
 // was woken, a steadier measure of a timer's cost than CPU time at 10 ms resolution.
 std::optional<long long> unixWakeups(int pid);
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -4,10 +4,11 @@
 
 #include <utility>
 
+#include "common/files.h"
+#include "common/text.h"
 #include "files.h"
-#include "text.h"
 
-namespace measure {
+namespace e2e::measure {
 namespace {
 
 // Hidden at start, host mode, polling the controller named "Pad" once found; no
@@ -54,4 +55,4 @@ bool VariantFolder::setButtonDown(bool down) {
     return replaceFile(joinPath(folder_, L"dinput_script.txt"), padScript(down));
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace measure {
+namespace e2e::measure {
 
 class VariantFolder {
 public:
@@ -28,4 +28,4 @@ private:
     std::string problem_;
 };
 
-}  // namespace measure
+}  // namespace e2e::measure

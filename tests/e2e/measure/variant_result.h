@@ -7,7 +7,7 @@
 
 #include "process_usage.h"
 
-namespace measure {
+namespace e2e::measure {
 
 struct VariantResult {
     std::wstring program;
@@ -31,4 +31,4 @@ struct VariantResult {
     std::optional<MemorySample> hostMemory;  // fake_host.exe: a minimal window program, for scale
 };
 
-}  // namespace measure
+}  // namespace e2e::measure

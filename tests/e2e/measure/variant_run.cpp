@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "files.h"
-#include "text.h"
+#include "common/files.h"
+#include "common/text.h"
 
-namespace measure {
+namespace e2e::measure {
 namespace {
 
 constexpr Usec kSecond = 1'000'000;
@@ -209,4 +209,4 @@ std::vector<double> VariantRun::intervalsBetween(Usec from, Usec to) const {
     return intervals;
 }
 
-}  // namespace measure
+}  // namespace e2e::measure

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "common/child_process.h"
 #include "log_follower.h"
 #include "log_lines.h"
 #include "options.h"
 #include "variant_folder.h"
 #include "variant_result.h"
 
-namespace measure {
+namespace e2e::measure {
 
 class VariantRun {
 public:
@@ -50,4 +50,4 @@ private:
     Usec pollingSince_ = 0;
 };
 
-}  // namespace measure
+}  // namespace e2e::measure

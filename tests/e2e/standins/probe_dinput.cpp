@@ -3,8 +3,8 @@
 // through a script, and prints PASS/FAIL per check. Exit code 0 only if all passed.
 
 #include "common/clock.h"
-#include "common/exe_folder.h"
-#include "common/text_convert.h"
+#include "common/files.h"
+#include "common/text.h"
 
 #include <windows.h>
 #include <dinput.h>
@@ -45,7 +45,7 @@ void check_result(HRESULT actual, HRESULT expected, const std::string& what)
     check(actual == expected, what + (actual == expected ? "" : codes));
 }
 
-std::wstring beside_exe(const wchar_t* name) { return standin::exe_folder() + name; }
+std::wstring beside_exe(const wchar_t* name) { return e2e::joinPath(e2e::folderOfThisProgram(), name); }
 
 // Written to a temporary name and renamed, so the DLL never reads half a file.
 void write_script(const std::string& text)
@@ -169,10 +169,10 @@ void run_checks(CreateFunction create)
     check(info.guidInstance == pad_a && std::wstring(info.tszInstanceName) == L"Pad One (wired)",
           "GetDeviceInfo names pad A");
 
-    const std::int64_t before = standin::now_usec();
+    const std::int64_t before = e2e::nowUsec();
     check_result(pad->Poll(), DI_NOEFFECT, "Poll succeeds (no polling needed)");
     check_result(pad->GetDeviceState(sizeof state, &state), DI_OK, "GetDeviceState");
-    const std::int64_t after = standin::now_usec();
+    const std::int64_t after = e2e::nowUsec();
     check(state.lX == 1000 && state.lY == 65535, "axes are the scripted x and y");
     check(state.rgbButtons[0] == 0x80 && state.rgbButtons[1] == 0 && state.rgbButtons[2] == 0x80 &&
               state.rgbButtons[3] == 0,
@@ -261,7 +261,7 @@ int main()
     // the native one's path. The log check in run_checks is what tells them apart.
     std::wstring loaded(MAX_PATH, L'\0');
     loaded.resize(GetModuleFileNameW(library, loaded.data(), MAX_PATH));
-    std::printf("INFO dinput8.dll reports its path as %s\n", standin::narrow_utf8(loaded).c_str());
+    std::printf("INFO dinput8.dll reports its path as %s\n", e2e::narrow(loaded).c_str());
     const auto create = reinterpret_cast<CreateFunction>(
         reinterpret_cast<void*>(GetProcAddress(library, "DirectInput8Create")));
     check(create != nullptr, "DirectInput8Create is exported undecorated");

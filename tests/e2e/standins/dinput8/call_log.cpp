@@ -1,7 +1,7 @@
 #include "call_log.h"
 
-#include "../common/exe_folder.h"
-#include "../common/line_log.h"
+#include "../support/line_log.h"
+#include "common/files.h"
 
 #include <dinput.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 standin::LineLog& log_file()
 {
-    static standin::LineLog log(standin::exe_folder() + L"dinput_log.txt");
+    static standin::LineLog log(e2e::joinPath(e2e::folderOfThisProgram(), L"dinput_log.txt"));
     return log;
 }
 

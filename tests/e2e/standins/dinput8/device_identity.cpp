@@ -1,6 +1,6 @@
 #include "device_identity.h"
 
-#include "../common/text_convert.h"
+#include "common/text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,7 +37,7 @@ void fill_device_instance(const ScriptedDevice& device, DIDEVICEINSTANCEA& insta
     fill_common(device, instance);
     // The name is UTF-8 in the script; ANSI callers get it in their code page.
     // Short enough that even a double-byte code page cannot overflow MAX_PATH.
-    std::wstring wide = standin::widen_utf8(device.name);
+    std::wstring wide = e2e::widen(device.name);
     wide.resize(std::min<size_t>(wide.size(), (MAX_PATH - 1) / 2));
     char name[MAX_PATH] = {};
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, name, MAX_PATH - 1, nullptr, nullptr);
@@ -48,7 +48,7 @@ void fill_device_instance(const ScriptedDevice& device, DIDEVICEINSTANCEA& insta
 void fill_device_instance(const ScriptedDevice& device, DIDEVICEINSTANCEW& instance)
 {
     fill_common(device, instance);
-    std::wstring wide = standin::widen_utf8(device.name);
+    std::wstring wide = e2e::widen(device.name);
     wide.resize(std::min<size_t>(wide.size(), MAX_PATH - 1));
     std::fill(std::begin(instance.tszInstanceName), std::end(instance.tszInstanceName), L'\0');
     std::fill(std::begin(instance.tszProductName), std::end(instance.tszProductName), L'\0');

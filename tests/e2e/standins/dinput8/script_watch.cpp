@@ -1,7 +1,7 @@
 #include "script_watch.h"
 
-#include "../common/exe_folder.h"
 #include "call_log.h"
+#include "common/files.h"
 #include "guid_text.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@ namespace {
 
 struct ScriptWatch {
     std::mutex mutex;
-    std::wstring path = standin::exe_folder() + L"dinput_script.txt";
+    std::wstring path = e2e::joinPath(e2e::folderOfThisProgram(), L"dinput_script.txt");
     std::optional<std::string> last_text;  // nullopt until the first read
     DeviceScript script;
     std::vector<std::pair<GUID, unsigned>> unplugs;

@@ -8,20 +8,19 @@
 // Usage: fake_host.exe [--log host_log.txt] [--slow <ms>] [--lifetime <s, default 600>]
 //   --slow makes each WM_COPYDATA take that long, to play a hung or busy host.
 
-#include "../common/escape_bytes.h"
-#include "../common/lifetime_watchdog.h"
-#include "../common/line_log.h"
-#include "../common/options.h"
-#include "../common/text_convert.h"
+#include "../support/escape_bytes.h"
+#include "../support/line_log.h"
+#include "../support/options.h"
+#include "../support/window_program.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
 namespace {
 
+constexpr char program_name[] = "fake_host";
 constexpr wchar_t window_title[] = L"DashOrbit";
 constexpr wchar_t window_class[] = L"KestroStandinDashOrbit";
 
@@ -57,22 +56,9 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         return TRUE;
     case WM_CLOSE:
         host.log->write_line("close");
-        // No DestroyWindow: under Wine without a window manager it waits ~2 s for the X
-        // window to be withdrawn. Process exit removes the window just as well.
-        PostQuitMessage(0);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wparam, lparam);
+        break;
     }
-}
-
-int fail_usage(const std::wstring& error)
-{
-    std::fprintf(stderr, "fake_host: %s\n", standin::narrow_utf8(error).c_str());
-    return 2;
+    return standin::end_or_default(window, message, wparam, lparam);
 }
 
 }  // namespace
@@ -85,39 +71,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!options.positional.empty())
         options.error = L"unexpected argument: " + options.positional.front();
     if (!options.error.empty())
-        return fail_usage(options.error);
+        return standin::fail_usage(program_name, options.error);
 
     host.log = std::make_unique<standin::LineLog>(options.value(L"--log").value_or(L"host_log.txt"));
     if (!host.log->is_open())
-        return fail_usage(L"cannot open the log file");
+        return standin::fail_usage(program_name, L"cannot open the log file");
 
-    WNDCLASSW window_class_info{};
-    window_class_info.lpfnWndProc = window_proc;
-    window_class_info.hInstance = instance;
-    window_class_info.lpszClassName = window_class;
-    window_class_info.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class_info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&window_class_info);
-
-    const HWND window = CreateWindowExW(0, window_class, window_title, WS_OVERLAPPEDWINDOW,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, 400, 200, nullptr, nullptr,
-                                        instance, nullptr);
+    const HWND window = standin::create_main_window(instance, window_class, window_proc,
+                                                    reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                                                    window_title, 400, 200);
     if (window == nullptr)
-        return fail_usage(L"cannot create the window");
+        return standin::fail_usage(program_name, L"cannot create the window");
     // Shown without activation, so a keystroke target started earlier keeps the focus.
     ShowWindow(window, SW_SHOWNOACTIVATE);
-    standin::start_lifetime_watchdog(window, lifetime_s);
-
-    char ready[64];
-    std::snprintf(ready, sizeof ready, "ready pid=%lu hwnd=0x%llX", GetCurrentProcessId(),
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    host.log->write_line(ready);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    host.log->write_line("exit");
-    return 0;
+    return standin::run_window(window, *host.log, lifetime_s, "");
 }

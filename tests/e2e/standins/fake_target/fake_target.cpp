@@ -9,11 +9,11 @@
 //
 // Usage: fake_target.exe [--title "Notepad Target"] [--log target_log.txt] [--lifetime <s>]
 
-#include "../common/escape_bytes.h"
-#include "../common/lifetime_watchdog.h"
-#include "../common/line_log.h"
-#include "../common/options.h"
-#include "../common/text_convert.h"
+#include "../support/escape_bytes.h"
+#include "../support/line_log.h"
+#include "../support/options.h"
+#include "../support/window_program.h"
+#include "common/text.h"
 
 #include <windows.h>
 
@@ -23,6 +23,7 @@
 
 namespace {
 
+constexpr char program_name[] = "fake_target";
 constexpr wchar_t window_class[] = L"KestroStandinTarget";
 
 struct TargetState {
@@ -57,7 +58,7 @@ void log_keyboard_message(const char* where, UINT message, WPARAM wparam, LPARAM
         std::snprintf(line, sizeof line, "%s %s code=0x%04X text=", where, name,
                       static_cast<unsigned>(unit));
         target.log->write_line(line +
-                               standin::escape_bytes(standin::narrow_utf8(std::wstring_view(&unit, 1))));
+                               standin::escape_bytes(e2e::narrow(std::wstring_view(&unit, 1))));
     } else {
         std::snprintf(line, sizeof line, "%s %s vk=0x%02X scan=0x%02X", where, name,
                       static_cast<unsigned>(wparam), static_cast<unsigned>((lparam >> 16) & 0xFF));
@@ -69,7 +70,7 @@ std::string edit_text()
 {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(target.edit)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(target.edit, text.data(), static_cast<int>(text.size()))));
-    return standin::narrow_utf8(text);
+    return e2e::narrow(text);
 }
 
 LRESULT CALLBACK edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam)
@@ -92,22 +93,9 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         return 0;
     case WM_CLOSE:
         target.log->write_line("final text=" + standin::escape_bytes(edit_text()));
-        // No DestroyWindow: under Wine without a window manager it waits ~2 s for the X
-        // window to be withdrawn. Process exit removes the window just as well.
-        PostQuitMessage(0);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wparam, lparam);
+        break;
     }
-}
-
-int fail_usage(const std::wstring& error)
-{
-    std::fprintf(stderr, "fake_target: %s\n", standin::narrow_utf8(error).c_str());
-    return 2;
+    return standin::end_or_default(window, message, wparam, lparam);
 }
 
 }  // namespace
@@ -119,50 +107,29 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!options.positional.empty())
         options.error = L"unexpected argument: " + options.positional.front();
     if (!options.error.empty())
-        return fail_usage(options.error);
+        return standin::fail_usage(program_name, options.error);
     const std::wstring title = options.value(L"--title").value_or(L"Notepad Target");
 
     target.log = std::make_unique<standin::LineLog>(options.value(L"--log").value_or(L"target_log.txt"));
     if (!target.log->is_open())
-        return fail_usage(L"cannot open the log file");
+        return standin::fail_usage(program_name, L"cannot open the log file");
 
-    WNDCLASSW window_class_info{};
-    window_class_info.lpfnWndProc = window_proc;
-    window_class_info.hInstance = instance;
-    window_class_info.lpszClassName = window_class;
-    window_class_info.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    RegisterClassW(&window_class_info);
-
-    const HWND window = CreateWindowExW(0, window_class, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, 500, 300, nullptr, nullptr,
-                                        instance, nullptr);
+    const HWND window =
+        standin::create_main_window(instance, window_class, window_proc, nullptr, title.c_str(), 500, 300);
     if (window == nullptr)
-        return fail_usage(L"cannot create the window");
+        return standin::fail_usage(program_name, L"cannot create the window");
     target.edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE |
                                       ES_AUTOVSCROLL | ES_WANTRETURN,
                                   0, 0, 0, 0, window, nullptr, instance, nullptr);
     if (target.edit == nullptr)
-        return fail_usage(L"cannot create the edit control");
+        return standin::fail_usage(program_name, L"cannot create the edit control");
     target.edit_default_proc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(target.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_proc)));
 
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
     SetFocus(target.edit);
-    standin::start_lifetime_watchdog(window, lifetime_s);
-
-    char ready[80];
-    std::snprintf(ready, sizeof ready, "ready pid=%lu hwnd=0x%llX foreground=%d", GetCurrentProcessId(),
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
-                  GetForegroundWindow() == window ? 1 : 0);
-    target.log->write_line(ready);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    target.log->write_line("exit");
-    return 0;
+    const bool foreground = GetForegroundWindow() == window;
+    return standin::run_window(window, *target.log, lifetime_s, foreground ? " foreground=1" : " foreground=0");
 }

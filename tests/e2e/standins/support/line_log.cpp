@@ -1,6 +1,6 @@
 #include "line_log.h"
 
-#include "clock.h"
+#include "common/clock.h"
 
 namespace standin {
 
@@ -21,7 +21,7 @@ void LineLog::write_line(std::string_view text)
 {
     if (!is_open())
         return;
-    std::string line = std::to_string(now_usec());
+    std::string line = std::to_string(e2e::nowUsec());
     line += ' ';
     line += text;
     line += '\n';

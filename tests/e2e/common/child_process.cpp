@@ -2,9 +2,6 @@
 
 #include <utility>
 
-#include "failure.h"
-#include "files.h"
-
 namespace e2e {
 
 ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments,
@@ -15,8 +12,10 @@ ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& argu
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.c_str(), &startup, &info))
-        fail("cannot start " + narrow(program) + " (error " + std::to_string(GetLastError()) + ")");
+                        workingFolder.c_str(), &startup, &info)) {
+        startError_ = GetLastError();
+        return;
+    }
     CloseHandle(info.hThread);
     handle_ = info.hProcess;
     id_ = info.dwProcessId;
@@ -28,7 +27,9 @@ ChildProcess::~ChildProcess() {
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+    : handle_(std::exchange(other.handle_, nullptr)),
+      id_(std::exchange(other.id_, 0)),
+      startError_(std::exchange(other.startError_, 0)) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     if (this != &other) {
@@ -36,13 +37,14 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
         if (handle_) CloseHandle(handle_);
         handle_ = std::exchange(other.handle_, nullptr);
         id_ = std::exchange(other.id_, 0);
+        startError_ = std::exchange(other.startError_, 0);
     }
     return *this;
 }
 
 bool ChildProcess::running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
-bool ChildProcess::waitForExit(Millis timeout) const {
+bool ChildProcess::waitForExit(std::chrono::milliseconds timeout) const {
     return !handle_ || WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 

@@ -13,6 +13,7 @@ std::int64_t nowUsec() {
     LARGE_INTEGER count;
     QueryPerformanceCounter(&count);
     const std::int64_t ticks = count.QuadPart;
+    // Split so that ticks * 1'000'000 cannot overflow on a long uptime.
     return (ticks / frequency) * 1'000'000 + (ticks % frequency) * 1'000'000 / frequency;
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+// UTF-8 <-> UTF-16: the programs' wide paths and window texts against the UTF-8 they log,
+// print and parse.
+
+#include <string>
+#include <string_view>
+
+namespace e2e {
+
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view wide);
+
+}  // namespace e2e
