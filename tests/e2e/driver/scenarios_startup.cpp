@@ -10,6 +10,7 @@
 #include "start_program.h"
 #include "window_search.h"
 #include "window_text.h"
+#include "shell/layout.h"
 
 namespace e2e {
 namespace {
@@ -95,12 +96,87 @@ void savedControllerConnects(Session& session) {
         expect(read.device == kPadA.guid, "kestro.exe reads " + read.device + ", not the saved controller");
 }
 
+// Where a control lies in its container's client area, in pixels.
+RECT placeInContainer(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Checks every control of a started kestro.exe against the table at `dpi`.
+void checkLayout(KestroProcess& kestro, int dpi) {
+    const HWND main = kestro.mainWindow();
+    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    const auto closeTo = [](long a, int b) { return a >= b - 1 && a <= b + 1; };
+
+    wchar_t caption[128] = {};
+    GetWindowTextW(main, caption, 128);
+    expect(std::wstring(caption) == kMainCaption, "the window's caption is \"" + narrow(caption) + "\"");
+    RECT client;
+    GetClientRect(main, &client);
+    expect(closeTo(client.right, px(kestro::layout::kClientWidth)) && closeTo(client.bottom, px(kestro::layout::kClientHeight)),
+           "the client area is " + std::to_string(client.right) + " x " + std::to_string(client.bottom) + " pixels");
+
+    for (const auto& c : kestro::layout::controls()) {
+        const std::string name(c.name);
+        const HWND control = kestro.control(c.name);
+        const HWND container = c.container.empty() ? main : kestro.control(c.container);
+        expect(GetParent(control) == container, name + " is not inside " + (c.container.empty() ? "the window" : std::string(c.container)));
+        const RECT r = placeInContainer(control);
+        // A combo box's closed height is its font's; its window also holds the drop-down list.
+        const bool heightFixed = c.kind != kestro::layout::Kind::ComboBox;
+        expect(closeTo(r.left, px(c.left)) && closeTo(r.top, px(c.top)) && closeTo(r.right - r.left, px(c.width)) &&
+                   (!heightFixed || closeTo(r.bottom - r.top, px(c.height))),
+               name + " lies at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
+                   std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top) + " pixels, not where the table puts it");
+    }
+    const RECT sendTo = placeInContainer(kestro.control("Frame4"));
+    expect(sendTo.left >= client.right, "the \"Send to\" frame is inside the visible client area");
+}
+
+int screenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+void windowFollowsTheLayoutTable(Session& session) {
+    session.attach({kPadA});
+    session.writeSettings(settingsWithPad());
+    KestroProcess& kestro = session.startKestro();
+    kestro.waitUntilStarted();
+    checkLayout(kestro, screenDpi());
+}
+
+// Wine takes the display's DPI from this value when a program starts.
+void setLogPixels(DWORD dpi) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
+void windowScalesWithTheDisplay(Session& session) {
+    const int usual = screenDpi();
+    session.attach({kPadA});
+    session.writeSettings(settingsWithPad());
+    setLogPixels(144);
+    struct Restore {
+        DWORD dpi;
+        ~Restore() { setLogPixels(dpi); }
+    } restore{static_cast<DWORD>(usual)};
+    KestroProcess& kestro = session.startKestro();
+    kestro.waitUntilStarted();
+    checkLayout(kestro, 144);
+}
+
 }  // namespace
 
 void addStartupScenarios(std::vector<Scenario>& list) {
     list.push_back({"first_run_without_settings", firstRunWithoutSettings});
     list.push_back({"second_instance_ends_at_once", secondInstanceEndsAtOnce});
     list.push_back({"saved_controller_connects", savedControllerConnects});
+    list.push_back({"window_follows_the_layout_table", windowFollowsTheLayoutTable});
+    list.push_back({"window_scales_with_the_display", windowScalesWithTheDisplay});
 }
 
 }  // namespace e2e
