@@ -29,6 +29,21 @@ void chooseFirstEntry(HWND menu) {
     PostMessageW(menu, WM_KEYUP, VK_RETURN, 0xC0000001);
 }
 
+// A restarted Explorer has lost every icon and tells the programs so.
+void trayIconComesBackWhenTheTaskbarIsRecreated(Session& session) {
+    KestroProcess& kestro = startConnected(session, settingsWithPad({"min=True"}));
+    const HWND trayOwner = kestro.appWindow();
+    require([&] { return trayIconPresent(trayOwner, kTrayIconId); }, 2000ms, "the shell has no tray icon of kestro.exe");
+
+    removeTrayIcon(trayOwner, kTrayIconId);
+    expect(!trayIconPresent(trayOwner, kTrayIconId), "the tray icon could not be taken away for the test");
+    PostMessageW(trayOwner, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    require([&] { return trayIconPresent(trayOwner, kTrayIconId); }, 2000ms,
+            "the tray icon is not added again when the taskbar is re-created");
+    kestro.tray(WM_LBUTTONDOWN);
+    require([&] { return kestro.visible(); }, 2000ms, "the icon that came back does not show the window");
+}
+
 void trayShowsMenuAndCloses(Session& session) {
     session.startHost();
     KestroProcess& kestro = startConnected(session, settingsWithPad({"min=True"}));
@@ -104,6 +119,7 @@ void minimizeAndStartHidden(Session& session) {
 
 void addTrayScenarios(std::vector<Scenario>& list) {
     list.push_back({"tray_shows_menu_and_closes", trayShowsMenuAndCloses});
+    list.push_back({"tray_icon_comes_back", trayIconComesBackWhenTheTaskbarIsRecreated});
     list.push_back({"minimize_and_start_hidden", minimizeAndStartHidden});
 }
 

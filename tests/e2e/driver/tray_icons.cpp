@@ -4,13 +4,26 @@
 
 namespace e2e {
 
-bool trayIconPresent(HWND owner, UINT id) {
+namespace {
+
+NOTIFYICONDATAW iconOf(HWND owner, UINT id) {
     NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = owner;
     icon.uID = id;
-    icon.uFlags = 0;
+    return icon;
+}
+
+}  // namespace
+
+bool trayIconPresent(HWND owner, UINT id) {
+    NOTIFYICONDATAW icon = iconOf(owner, id);
     return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
+}
+
+void removeTrayIcon(HWND owner, UINT id) {
+    NOTIFYICONDATAW icon = iconOf(owner, id);
+    Shell_NotifyIconW(NIM_DELETE, &icon);
 }
 
 }  // namespace e2e

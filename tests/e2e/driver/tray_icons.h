@@ -7,4 +7,7 @@ namespace e2e {
 // Asked by modifying nothing in it: the shell refuses that only for an icon it no longer has.
 bool trayIconPresent(HWND owner, UINT id);
 
+// Takes the icon away, as a crashing Explorer would.
+void removeTrayIcon(HWND owner, UINT id);
+
 }  // namespace e2e
