@@ -203,3 +203,43 @@ TEST_F(Discovery, ANameTypedCharacterByCharacterIsStoredWhole) {
 
 }  // namespace
 }  // namespace kestro
+
+namespace kestro {
+namespace {
+
+// The simulator the scenarios above stand on behaves like DirectInput.
+TEST(FakeGameControllers, ASnapshotKeepsWhatWasAttachedWhenItWasTaken) {
+    fakes::FakeGameControllers c;
+    c.plug("Pad", "{1}");
+    ASSERT_TRUE(c.createRoot() && c.createInput() && c.enumerateAttached());
+    c.unplug("{1}");
+    std::int32_t n = 0;
+    ControllerItem item;
+    EXPECT_TRUE(c.count(n));
+    EXPECT_EQ(n, 1);
+    EXPECT_TRUE(c.item(1, item));
+    EXPECT_EQ(item.name, "Pad");
+    EXPECT_FALSE(c.item(2, item));
+    EXPECT_FALSE(c.createDevice("{1}")) << "an unplugged controller cannot be opened";
+}
+
+TEST(FakeGameControllers, ReadsFailOnceTheControllerIsGoneOrBeforeItIsAcquired) {
+    fakes::FakeGameControllers c;
+    c.plug("Pad", "{1}");
+    JoyState state;
+    ASSERT_TRUE(c.createRoot() && c.createInput() && c.createDevice("{1}") && c.setJoystickFormat());
+    EXPECT_FALSE(c.readState(state));
+    ASSERT_TRUE(c.acquire());
+    c.setButton("{1}", 9, true);
+    ASSERT_TRUE(c.readState(state));
+    EXPECT_NE(state.rgbButtons[9], 0);
+    c.failNext(Op::Read, 2);
+    EXPECT_FALSE(c.readState(state));
+    EXPECT_FALSE(c.readState(state));
+    EXPECT_TRUE(c.readState(state));
+    c.unplug("{1}");
+    EXPECT_FALSE(c.readState(state));
+}
+
+}  // namespace
+}  // namespace kestro
