@@ -26,7 +26,6 @@ public:
     HANDLE handle() const { return timer_; }
     // True, and the next tick scheduled, when a tick is due now.
     bool tickIfDue();
-    bool highResolution() const { return highResolution_; }
 
 private:
     void arm();

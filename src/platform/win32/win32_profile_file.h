@@ -14,8 +14,6 @@ public:
     Win32ProfileFile();
     explicit Win32ProfileFile(std::wstring path);
 
-    const std::wstring& path() const { return path_; }
-
     std::string read(std::string_view section, std::string_view key, std::string_view fallback,
                      std::size_t limit) override;
     // A value is cut at its first line break, so it can never add lines to the file.

@@ -26,6 +26,10 @@ Win32Tray::Win32Tray(HWND callbackWindow, UINT callbackMessage, HICON icon)
 bool Win32Tray::add(std::string_view tip) {
     tip_ = win32::ansiToWide(tip);
     wanted_ = true;
+    return addIcon();
+}
+
+bool Win32Tray::addIcon() {
     NOTIFYICONDATAW nid = iconRecord(window_);
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = message_;
@@ -41,7 +45,7 @@ void Win32Tray::remove() {
 }
 
 void Win32Tray::addAgain() {
-    if (wanted_) add(win32::wideToAnsi(tip_));
+    if (wanted_) addIcon();
 }
 
 Tray::MenuChoice Win32Tray::popupMenu() {

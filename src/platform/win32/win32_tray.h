@@ -21,6 +21,8 @@ public:
     void addAgain();
 
 private:
+    bool addIcon();
+
     HWND window_;
     UINT message_;
     HICON icon_;
