@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
             continue;
         }
         if (mode == "send") rig.controllers.setButton("{pad}", 0, i % 2 == 0);
-        kestro::checkbut_Timer(rig.k, rig.services);
+        if (!kestro::checkbut_Timer(rig.k, rig.services)) return 1;
     }
     return rig.polling() ? 0 : 1;
 }

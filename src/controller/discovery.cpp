@@ -20,7 +20,7 @@ bool takeUp(Kestro& k, GameControllers& c, const ControllerItem& item, int entry
 bool discover(Kestro& k, Services& s) {
     GameControllers& c = s.controllers;
     if (!c.createRoot() || !c.createInput() || !c.enumerateAttached()) return false;
-    const std::string saved = s.profile.read(keys::kSettings, keys::kController, "", 999);
+    const std::string saved = s.profile.read(keys::kSettings, keys::kController, "", keys::kLongLimit);
     std::int32_t n = 0;
     if (!c.count(n)) return false;
     if (n == k.devcount) return true;

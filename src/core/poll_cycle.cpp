@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "controller/discovery.h"
 #include "core/text_trim.h"
 #include "host/sendcommand.h"
 
@@ -41,11 +40,8 @@ void pollInput(Kestro& k, Services& s, bool active, std::uint32_t& indicator, do
 
 }  // namespace
 
-void checkbut_Timer(Kestro& k, Services& s) {
-    if (!s.controllers.readState(k.joystate)) {
-        lostDevice(k, s);
-        return;
-    }
+bool checkbut_Timer(Kestro& k, Services& s) {
+    if (!s.controllers.readState(k.joystate)) return false;
     const JoyState& js = k.joystate;
     pollInput(k, s, js.lY <= kLowThreshold, k.joyup[kUp], k.directionCounters[kUp], k.textup);
     pollInput(k, s, js.lY >= kHighThreshold, k.joyup[kDown], k.directionCounters[kDown], k.textdown);
@@ -53,6 +49,7 @@ void checkbut_Timer(Kestro& k, Services& s) {
     pollInput(k, s, js.lX >= kHighThreshold, k.joyup[kRight], k.directionCounters[kRight], k.textright);
     for (std::size_t i = 0; i < k.sh0.size(); ++i)
         pollInput(k, s, js.rgbButtons[i] != 0, k.sh0[i], k.buttonCounter, k.Text1[i]);
+    return true;
 }
 
 void nrcheck(Kestro& k, Services& s, std::string_view keytext) {

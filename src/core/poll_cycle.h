@@ -11,8 +11,9 @@ inline constexpr std::int32_t kLowThreshold = 1000;
 inline constexpr std::int32_t kHighThreshold = 60000;
 
 // One 25 ms poll tick: reads the controller and turns the fourteen inputs
-// (up, down, left, right, buttons 0..9) into sends and repeats.
-void checkbut_Timer(Kestro& k, Services& s);
+// (up, down, left, right, buttons 0..9) into sends and repeats. False when
+// the tick failed; its caller then runs the lost-device procedure.
+[[nodiscard]] bool checkbut_Timer(Kestro& k, Services& s);
 
 // Repeat-send of a held input's key text, unless it is on the no-repeat list.
 void nrcheck(Kestro& k, Services& s, std::string_view keytext);

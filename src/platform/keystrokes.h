@@ -3,8 +3,10 @@
 
 namespace kestro {
 
-// Keystrokes typed into another program's window. A window "matches" a
-// title when its title equals it, or else begins with it.
+// Keystrokes typed into another program's window. The window that "matches"
+// a title is a visible top-level window whose whole title equals it, or else
+// the first whose title begins with it, letter case ignored in both; an
+// empty title matches no window.
 class Keystrokes {
 public:
     virtual ~Keystrokes() = default;

@@ -9,7 +9,6 @@ public:
 
     virtual void show() = 0;
     virtual void hide() = 0;
-    virtual bool visible() const = 0;
     // Raises the window above all others.
     virtual void bringToFront() = 0;
     // Destroys the window and ends the process at once; returns only in tests.

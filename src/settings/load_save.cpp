@@ -1,8 +1,6 @@
 #include "settings/load_save.h"
 
-#include "controller/discovery.h"
 #include "settings/settings_keys.h"
-#include "settings/target_options.h"
 #include "settings/value_conversion.h"
 
 namespace kestro {
@@ -35,6 +33,10 @@ constexpr DirectionKey kDirectionKeys[] = {
     {keys::kRight, &Kestro::textright},
 };
 
+bool writeHostFlag(Kestro& k, Services& s) {
+    return s.profile.write(keys::kSettings, keys::kHostFlagWrite, k.Option1 ? "True" : "False");
+}
+
 // The save's writes in their order; false at the first write that fails.
 bool writeWindow(Kestro& k, Services& s) {
     setOption1(k, s, true);
@@ -47,7 +49,7 @@ bool writeWindow(Kestro& k, Services& s) {
     for (const auto& d : kDirectionKeys)
         if (!p.write(mapping, d.key, (k.*d.box).text)) return false;
     if (!p.write(keys::kSettings, keys::kTargetTitle, k.txtapp.text)) return false;
-    return p.write(keys::kSettings, keys::kHostFlagWrite, k.Option1 ? "True" : "False");
+    return writeHostFlag(k, s);
 }
 
 }  // namespace
@@ -78,17 +80,49 @@ void loadsettings(Kestro& k, Services& s) {
     if (!noRepeat.empty()) k.noRepeat = splitAtCommas(noRepeat);
 }
 
-void savesettings(Kestro& k, Services& s) {
+bool savesettings(Kestro& k, Services& s) {
     if (!writeWindow(k, s)) {
         s.dialogs.messageBox("error saving", "Opps");
-        return;
+        return false;
     }
     s.dialogs.messageBox("updated settings.ini", "Saved");
     loadsettings(k, s);
     k.lblOutput = "device unplugged";
     k.Combo2.clear();
     k.devcount = 0;
-    cmdInitialize_Click(k, s);
+    return true;
+}
+
+void Option1_Click(Kestro& k, Services& s) {
+    k.Option1 = true;
+    k.Option2 = false;
+    k.txtapp.enabled = false;
+    writeHostFlag(k, s);
+    loadsettings(k, s);
+}
+
+void Option2_Click(Kestro& k, Services& s) {
+    k.Option1 = false;
+    k.Option2 = true;
+    k.txtapp.enabled = true;
+    writeHostFlag(k, s);
+    loadsettings(k, s);
+}
+
+void setOption1(Kestro& k, Services& s, bool value) {
+    if (k.Option1 == value) return;
+    k.Option1 = value;
+    if (!value) return;
+    k.Option2 = false;
+    Option1_Click(k, s);
+}
+
+void setOption2(Kestro& k, Services& s, bool value) {
+    if (k.Option2 == value) return;
+    k.Option2 = value;
+    if (!value) return;
+    k.Option1 = false;
+    Option2_Click(k, s);
 }
 
 }  // namespace kestro

@@ -4,8 +4,8 @@
 
 #include "settings/load_save.h"
 #include "settings/settings_keys.h"
-#include "settings/target_options.h"
 #include "settings/value_conversion.h"
+#include "shell/window_events.h"
 
 namespace kestro {
 

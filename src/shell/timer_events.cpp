@@ -17,7 +17,9 @@ Timer& timerOf(Kestro& k, TimerId id) {
 void onTimerTick(Kestro& k, Services& s, TimerId id) {
     if (!timerOf(k, id).enabled) return;
     switch (id) {
-        case TimerId::checkbut: checkbut_Timer(k, s); break;
+        case TimerId::checkbut:
+            if (!checkbut_Timer(k, s)) lostDevice(k, s);
+            break;
         case TimerId::Timer1: Timer1_Timer(k, s); break;
         case TimerId::hibernation: hibernation_Timer(k, s); break;
     }

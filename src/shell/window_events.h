@@ -15,6 +15,13 @@ inline constexpr std::uint32_t kTrayRightButtonDown = 516;  // WM_RBUTTONDOWN
 void trayCallback(Services& s, std::uint32_t mouseCode);
 
 void Command1_Click(Services& s);               // "Minimize"
-void cmsave_Click(Kestro& k, Services& s);      // "Save Settings"
+// "Save Settings": the save, then a full discovery when it succeeded.
+void cmsave_Click(Kestro& k, Services& s);
+// "Start Minimized": records the value for the next start.
+void Check1_Click(Kestro& k, Services& s);
+
+// Setting the check box from code to a different value runs its click
+// handler, as a user click does.
+void setCheck1(Kestro& k, Services& s, int value);
 
 }  // namespace kestro

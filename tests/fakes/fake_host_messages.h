@@ -1,9 +1,10 @@
 #pragma once
-#include <cctype>
 #include <string>
 #include <vector>
 
+#include "fakes/ascii_case.h"
 #include "platform/host_messages.h"
+#include "platform/portable/copy_data.h"
 
 namespace kestro::fakes {
 
@@ -14,7 +15,6 @@ public:
         WindowRef window;
         std::uint32_t tag;
         std::string bytes;  // the bytes counted by the message
-        char after;         // the byte that follows them
     };
 
     WindowRef openWindow(const std::string& title) {
@@ -41,21 +41,14 @@ public:
     }
     bool sendCopyData(WindowRef window, std::uint32_t tag, std::string_view bytes) override {
         if (window == 0 || window > titles_.size() || hung) return false;
-        // What the receiver sees: the counted bytes and the zero byte after them.
-        std::string buffer(bytes);
-        buffer.push_back('\0');
-        received_.push_back({window, tag, buffer.substr(0, bytes.size()), buffer[bytes.size()]});
+        // What the receiver sees: the message the back end builds.
+        const std::optional<CopyData> data = makeCopyData(tag, bytes);
+        if (!data) return false;
+        received_.push_back({window, data->tag, data->buffer.substr(0, data->count)});
         return true;
     }
 
 private:
-    static bool sameIgnoringCase(std::string_view a, std::string_view b) {
-        if (a.size() != b.size()) return false;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-                return false;
-        return true;
-    }
     std::vector<std::string> titles_;
     std::vector<Message> received_;
 };

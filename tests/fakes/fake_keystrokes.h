@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ascii_case.h"
 #include "platform/keystrokes.h"
 #include "platform/portable/key_string.h"
 
@@ -41,12 +42,13 @@ public:
     }
 
 private:
-    // Exact title first, else the first title that begins with it.
+    // The rule of the interface: the whole title first, else the first that begins with it.
     const std::string* match(std::string_view title) const {
+        if (title.empty()) return nullptr;
         for (const auto& w : windows_)
-            if (w == title) return &w;
+            if (sameIgnoringCase(w, title)) return &w;
         for (const auto& w : windows_)
-            if (w.starts_with(title)) return &w;
+            if (startsIgnoringCase(w, title)) return &w;
         return nullptr;
     }
     std::vector<std::string> windows_;

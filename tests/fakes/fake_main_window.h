@@ -15,7 +15,6 @@ public:
         shown = false;
         inFront = false;
     }
-    bool visible() const override { return shown; }
     void bringToFront() override { inFront = shown; }
     void quit() override { quitted = true; }
 };

@@ -3,31 +3,37 @@
 
 #include "fakes/fake_host_messages.h"
 #include "host/sendcommand.h"
+#include "platform/portable/copy_data.h"
 
 namespace kestro {
 namespace {
 
-TEST(HostCommand, CarriesTagOneTheByteCountAndAZeroByteAfterTheText) {
+TEST(HostCommand, GoesToTheHostWindowWithTagOne) {
     fakes::FakeHostMessages host;
+    host.openWindow("Another program");
     const WindowRef w = host.openWindow("DashOrbit");
     sendcommand(host, "DashOrbit", "blank");
     ASSERT_EQ(host.received().size(), 1u);
-    const auto& m = host.received()[0];
-    EXPECT_EQ(m.window, w);
-    EXPECT_EQ(m.tag, 1u);
-    EXPECT_EQ(m.bytes, "blank");
-    EXPECT_EQ(m.after, '\0');
+    EXPECT_EQ(host.received()[0].window, w);
+    EXPECT_EQ(host.received()[0].tag, 1u);
+    EXPECT_EQ(host.received()[0].bytes, "blank");
+}
+
+TEST(CopyDataMessage, CountsTheBytesAndPutsAZeroByteAfterThem) {
+    const auto data = makeCopyData(1, "blank");
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->tag, 1u);
+    EXPECT_EQ(data->count, 5u);
+    EXPECT_EQ(data->buffer, std::string("blank\0", 6));
 }
 
 // Regression: the count was of characters, which cut multi-byte texts short.
-TEST(HostCommand, AMultiByteTextIsSentWhole) {
-    fakes::FakeHostMessages host;
-    host.openWindow("DashOrbit");
+TEST(CopyDataMessage, AMultiByteTextIsCountedInBytes) {
     const std::string text = "caf\xC3\xA9 \x81\x40";
-    sendcommand(host, "DashOrbit", text);
-    ASSERT_EQ(host.received().size(), 1u);
-    EXPECT_EQ(host.received()[0].bytes, text);
-    EXPECT_EQ(host.received()[0].bytes.size(), 8u);
+    const auto data = makeCopyData(1, text);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->count, 8u);
+    EXPECT_EQ(data->buffer, text + '\0');
 }
 
 TEST(HostCommand, TheWindowIsFoundByTitleWhateverItsLetterCase) {

@@ -4,7 +4,7 @@
 #include "controller/discovery.h"
 #include "fakes/kestro_rig.h"
 #include "settings/load_save.h"
-#include "settings/target_options.h"
+#include "shell/window_events.h"
 
 namespace kestro {
 namespace {
@@ -164,7 +164,7 @@ protected:
 
 TEST_F(Saving, WritesExactlyTheHostKeysThenReportsAndReloads) {
     rig.controllers.plug("Pad", "{1}");
-    savesettings(rig.k, rig.services);
+    cmsave_Click(rig.k, rig.services);
 
     std::vector<std::string> written;
     for (const auto& w : rig.profile.writes) written.push_back(w.section + "/" + w.key + "=" + w.value);
@@ -183,7 +183,7 @@ TEST_F(Saving, WritesExactlyTheHostKeysThenReportsAndReloads) {
 }
 
 TEST_F(Saving, WithNoControllerAttachedTheLabelReadsDeviceUnpluggedAndTheListIsEmpty) {
-    savesettings(rig.k, rig.services);
+    cmsave_Click(rig.k, rig.services);
     EXPECT_EQ(rig.k.lblOutput, "device unplugged");
     EXPECT_EQ(rig.k.Combo2.text, "");
     EXPECT_EQ(rig.k.devcount, 0);
@@ -192,7 +192,7 @@ TEST_F(Saving, WithNoControllerAttachedTheLabelReadsDeviceUnpluggedAndTheListIsE
 TEST_F(Saving, WhileInKeystrokeModeSwitchesToHostModeAndLeavesTheKeystrokeSectionAlone) {
     load("[settings]\r\nDashorbit=False\r\nsendtoapp=Notepad\r\n[Notepad]\r\nbut0=^s\r\n[DashOrbit]\r\nbut0=play\r\n");
     rig.k.Text1[0].text = "typed in keystroke mode";
-    savesettings(rig.k, rig.services);
+    cmsave_Click(rig.k, rig.services);
     EXPECT_TRUE(rig.k.Option1);
     EXPECT_EQ(value("DashOrbit", "but0"), "play");
     EXPECT_EQ(value("Notepad", "but0"), "^s");
@@ -202,7 +202,7 @@ TEST_F(Saving, WhileInKeystrokeModeSwitchesToHostModeAndLeavesTheKeystrokeSectio
 
 TEST_F(Saving, ADelayThatIsNotANumberIsSavedAsTypedAndLoadsAsTheDefault) {
     rig.k.Combo1.text = "fast";
-    savesettings(rig.k, rig.services);
+    cmsave_Click(rig.k, rig.services);
     EXPECT_EQ(value("DashOrbit", "delay"), "fast");
     EXPECT_EQ(rig.k.repeatDelay, 4);
     EXPECT_EQ(rig.dialogs.shown().back().title, "Saved");
@@ -211,7 +211,7 @@ TEST_F(Saving, ADelayThatIsNotANumberIsSavedAsTypedAndLoadsAsTheDefault) {
 // Regression: a save whose writes failed still reported "updated settings.ini".
 TEST_F(Saving, AFailedWriteReportsErrorSavingAndStopsTheSave) {
     rig.profile.writesBeforeFailing = 3;
-    savesettings(rig.k, rig.services);
+    cmsave_Click(rig.k, rig.services);
     EXPECT_EQ(rig.dialogs.shown(), (std::vector<fakes::FakeDialogs::Shown>{{"error saving", "Opps"}}));
     EXPECT_EQ(rig.k.lblOutput, "Unplugged") << "nothing after the failure ran";
     EXPECT_EQ(rig.controllers.calls(fakes::FakeGameControllers::Op::Enumerate), 0);

@@ -1,5 +1,6 @@
 #include "platform/win32/app_window.h"
 
+#include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_instance.h"
 
 namespace kestro {
@@ -44,11 +45,16 @@ HWND createAppWindow(HINSTANCE instance, AppWindowEvents& events) {
     wc.lpfnWndProc = appWindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    if (!RegisterClassExW(&wc)) {
+        win32::reportLastError(L"RegisterClassExW (application window)");
+        return nullptr;
+    }
     // A top-level window, never shown: one that only handles messages could
     // not be found by title, nor receive the taskbar's broadcast.
-    return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                           &events);
+    const HWND window =
+        CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, &events);
+    if (!window) win32::reportLastError(L"CreateWindowExW (application window)");
+    return window;
 }
 
 }  // namespace kestro

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "platform/win32/win32_errors.h"
+
 namespace kestro {
 namespace {
 
@@ -67,7 +69,7 @@ void registerFrameClass(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kFrameClass;
-    RegisterClassExW(&wc);
+    if (!RegisterClassExW(&wc)) win32::reportLastError(L"RegisterClassExW (frame)");
 }
 
 }  // namespace kestro

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/kestro_state.h"
-#include "platform/main_window.h"
 #include "platform/services.h"
 #include "platform/win32/app_window.h"
 #include "platform/win32/timer_driver.h"
@@ -17,10 +16,12 @@ namespace kestro {
 
 class Win32Tray;
 
-// The main window "Kestro", built from the layout table. User events go to
-// the program's handlers; after every event the controls and the real
-// timers are brought in line with the window state.
-class KestroWindow final : public MainWindow, public AppWindowEvents {
+// The main window "Kestro", built from the layout table and scaled to the
+// monitor's DPI (kestro_window.cpp). Its messages and those of the
+// application window become the program's events (kestro_window_events.cpp);
+// after every event the controls and the real timers are brought in line
+// with the window state.
+class KestroWindow final : public AppWindowEvents {
 public:
     KestroWindow(HINSTANCE instance, HICON icon, Kestro& k);
     KestroWindow(const KestroWindow&) = delete;
@@ -42,13 +43,6 @@ public:
     void onPollDue();
     // Brings the controls and timers in line with the state.
     void afterEvent();
-
-    // MainWindow
-    void show() override;
-    void hide() override;
-    bool visible() const override;
-    void bringToFront() override;
-    void quit() override;
 
     // AppWindowEvents
     void onTrayCallback(UINT mouseMessage) override;
@@ -73,7 +67,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void placeControls();
-    void onCommand(int id, int code);
+    void onCommand(Native& n, int code);
     void onTimer(UINT_PTR id);
     void drawIndicator(const DRAWITEMSTRUCT& item);
     void mirror(Native& n);

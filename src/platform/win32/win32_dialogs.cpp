@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/win32_errors.h"
 
 namespace kestro {
 
@@ -10,7 +11,8 @@ void Win32Dialogs::messageBox(std::string_view text, std::string_view title) {
     const std::wstring wideText = win32::ansiToWide(text);
     const std::wstring wideTitle = win32::ansiToWide(title);
     if (beforeShowing) beforeShowing();
-    MessageBoxW(owner_, wideText.c_str(), wideTitle.c_str(), MB_OK | MB_SETFOREGROUND);
+    if (!MessageBoxW(owner_, wideText.c_str(), wideTitle.c_str(), MB_OK | MB_SETFOREGROUND))
+        win32::reportLastError(L"MessageBoxW");
 }
 
 }  // namespace kestro

@@ -14,9 +14,8 @@ namespace kestro {
 // ANSI bytes; an id is the controller's instance GUID as text.
 class Win32GameControllers final : public GameControllers {
 public:
-    // `window` is the main window the device is shared with; it may be set
-    // later with setWindow, but before the first acquire.
-    explicit Win32GameControllers(HINSTANCE instance, HWND window = nullptr);
+    // `window` is the main window the device is shared with.
+    Win32GameControllers(HINSTANCE instance, HWND window);
     ~Win32GameControllers() override;
 
     Win32GameControllers(const Win32GameControllers&) = delete;

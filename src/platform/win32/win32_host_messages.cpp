@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <climits>
-#include <string>
+#include "platform/portable/copy_data.h"
 
 namespace kestro {
 namespace {
@@ -22,15 +21,12 @@ WindowRef Win32HostMessages::findWindow(std::string_view title) {
 }
 
 bool Win32HostMessages::sendCopyData(WindowRef window, std::uint32_t tag, std::string_view bytes) {
-    if (window == 0 || bytes.size() > static_cast<std::size_t>(INT_MAX)) return false;
-    // The receiver may treat the data as a C string, so a zero byte follows it.
-    std::string buffer(bytes);
-    buffer.push_back('\0');
-
+    std::optional<CopyData> payload = makeCopyData(tag, bytes);
+    if (window == 0 || !payload) return false;
     COPYDATASTRUCT data{};
-    data.dwData = tag;
-    data.cbData = static_cast<DWORD>(bytes.size());
-    data.lpData = buffer.data();
+    data.dwData = payload->tag;
+    data.cbData = payload->count;
+    data.lpData = payload->buffer.data();
 
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_COPYDATA, 0,

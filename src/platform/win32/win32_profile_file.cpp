@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/win32_errors.h"
 
 namespace kestro {
 namespace {
@@ -79,8 +80,12 @@ bool Win32ProfileFile::write(std::string_view section, std::string_view key, std
                                                     wideValue.c_str(), path_.c_str());
     // The profile functions may keep the file in a cache; push it to disk
     // so that a crash or another reader never sees an older file.
-    if (written) WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
-    return written != 0;
+    if (!written) {
+        win32::reportLastError(L"WritePrivateProfileStringW");
+        return false;
+    }
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
+    return true;
 }
 
 }  // namespace kestro

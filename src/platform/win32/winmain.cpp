@@ -10,7 +10,9 @@
 #include "platform/win32/win32_game_controllers.h"
 #include "platform/win32/win32_host_messages.h"
 #include "platform/win32/win32_instance.h"
+#include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_keystrokes.h"
+#include "platform/win32/win32_main_window.h"
 #include "platform/win32/win32_profile_file.h"
 #include "platform/win32/win32_tray.h"
 #include "shell/startup.h"
@@ -21,10 +23,12 @@ using namespace kestro;
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KESTRO), IMAGE_ICON, 0, 0,
                                                     LR_DEFAULTSIZE | LR_SHARED));
+    if (!icon) win32::reportLastError(L"LoadImageW (program icon)");
     Kestro k;
     KestroWindow window(instance, icon, k);
     if (!window.create()) return 1;
     const HWND appWindow = createAppWindow(instance, window);
+    if (!appWindow) return 1;
 
     Win32GameControllers controllers(instance, window.handle());
     Win32HostMessages host;
@@ -33,7 +37,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Dialogs dialogs(window.handle());
     Win32Tray tray(appWindow, kTrayCallbackMessage, icon);
     Win32Instance single;
-    Services services{controllers, host, keystrokes, profile, dialogs, tray, single, window};
+    Win32MainWindow mainWindow(window.handle());
+    Services services{controllers, host, keystrokes, profile, dialogs, tray, single, mainWindow};
     window.attach(services, tray);
     dialogs.beforeShowing = [&window] { window.afterEvent(); };
 
@@ -43,7 +48,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SetWindowTextW(appWindow, title.c_str());
     window.hookPowerBroadcasts();
 
-    // One thread waits for window messages and the poll ticker together.
+    // One thread waits for window messages and the poll ticker together; the
+    // Close command ends the process from inside a handler.
     const HANDLE poll = window.pollHandle();
     for (;;) {
         if (MsgWaitForMultipleObjectsEx(1, &poll, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
@@ -53,7 +59,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         MSG msg;
         // Messages are handled until the queue is empty or a tick falls due.
         while (WaitForSingleObject(poll, 0) != WAIT_OBJECT_0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
             if (window.handleTabKey(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

@@ -34,8 +34,13 @@ void copyFileInto(const std::wstring& file, const std::wstring& folder) {
 void writeFileAtomically(const std::wstring& path, std::string_view bytes) {
     const std::wstring temporary = path + L".new";
     expect(writeFile(temporary, bytes), "cannot write " + narrow(temporary));
-    expect(MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE,
-           "cannot rename " + narrow(temporary));
+    // Under Wine the rename is refused now and then while a reader has the old file open.
+    bool renamed = false;
+    for (int attempt = 0; attempt < 200 && !renamed; ++attempt) {
+        renamed = MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        if (!renamed) Sleep(5);
+    }
+    expect(renamed, "cannot rename " + narrow(temporary));
 }
 
 std::string printable(std::string_view bytes, std::size_t limit) {
