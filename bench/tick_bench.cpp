@@ -80,6 +80,24 @@ void DiscoveryEndingAtTheCountCheck(benchmark::State& state) {
 }
 BENCHMARK(DiscoveryEndingAtTheCountCheck);
 
+// Searching for a saved controller that is not attached, with no device
+// change reported: one reconnect tick, and the enumerations it leads to
+// per minute (one tick a second).
+void ReconnectTickWhileNothingChanges(benchmark::State& state) {
+    KestroRig rig;
+    rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
+    kestro::loadsettings(rig.k, rig.services);
+    kestro::Timer1_Timer(rig.k, rig.services);  // the first look at the controllers
+    const int enumerationsBefore = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::Enumerate);
+    const long before = allocations.load();
+    for (auto _ : state) kestro::Timer1_Timer(rig.k, rig.services);
+    reportAllocations(state, before);
+    const int enumerations = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::Enumerate) - enumerationsBefore;
+    state.counters["enumerations/min"] =
+        benchmark::Counter(60.0 * enumerations / static_cast<double>(state.iterations()));
+}
+BENCHMARK(ReconnectTickWhileNothingChanges);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -20,12 +20,15 @@ bool takeUp(Kestro& k, GameControllers& c, const ControllerItem& item, int entry
 bool discover(Kestro& k, Services& s) {
     GameControllers& c = s.controllers;
     if (!c.createRoot() || !c.createInput() || !c.enumerateAttached()) return false;
+    k.devicesChanged = false;
+    k.quietReconnectTicks = 0;
     const std::string saved = s.profile.read(keys::kSettings, keys::kController, "", keys::kLongLimit);
     std::int32_t n = 0;
     if (!c.count(n)) return false;
     if (n == k.devcount) return true;
     if (n < 0 || n > std::numeric_limits<std::int16_t>::max()) return false;
     k.devcount = static_cast<std::int16_t>(n);
+    k.retakeLost = false;
 
     k.Combo2.clear();
     bool found = false;
@@ -49,13 +52,39 @@ bool discover(Kestro& k, Services& s) {
     return true;
 }
 
+// The saved controller of the current snapshot, opened and read once; false
+// when it is not there or still cannot be read.
+bool readableAgain(Kestro& k, Services& s) {
+    GameControllers& c = s.controllers;
+    const std::string saved = s.profile.read(keys::kSettings, keys::kController, "", keys::kLongLimit);
+    std::int32_t n = 0;
+    if (!c.count(n)) return false;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        ControllerItem item;
+        if (!c.item(i, item) || trimSpaces(saved) != trimSpaces(item.name)) continue;
+        return c.createDevice(item.id) && c.setJoystickFormat() && c.acquire() && c.readState(k.joystate);
+    }
+    return false;
+}
+
 }  // namespace
 
 void cmdInitialize_Click(Kestro& k, Services& s) {
     if (!discover(k, s)) k.Timer1.enable();
 }
 
-void Timer1_Timer(Kestro& k, Services& s) { cmdInitialize_Click(k, s); }
+void Timer1_Timer(Kestro& k, Services& s) {
+    if (k.devicesChanged || ++k.quietReconnectTicks >= kSafetyNetTicks) cmdInitialize_Click(k, s);
+    // A read failure need not be an unplugging (a device reset, a quick
+    // wireless reconnect): the count stays the same, so no listing would
+    // ever take the controller up again.
+    if (k.retakeLost && k.Timer1.enabled && readableAgain(k, s)) {
+        k.devcount = 0;
+        cmdInitialize_Click(k, s);
+    }
+}
+
+void deviceChangeNoticed(Kestro& k) { k.devicesChanged = true; }
 
 void Combo2_Change(Kestro& k, Services& s) {
     s.profile.write(keys::kSettings, keys::kController, k.Combo2.text);
@@ -72,6 +101,7 @@ void lostDevice(Kestro& k, Services& s) {
     k.Combo2.clear();
     k.Timer1.enable();
     k.checkbut.disable();
+    k.retakeLost = true;
 }
 
 }  // namespace kestro

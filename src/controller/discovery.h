@@ -10,8 +10,18 @@ namespace kestro {
 // Handles its own failures: any failure starts the reconnect timer.
 void cmdInitialize_Click(Kestro& k, Services& s);
 
-// The reconnect timer's tick, once a second while searching.
+// Reconnect ticks between enumerations when the system reports no device
+// change: enumerating can take tens of milliseconds on the window's thread.
+inline constexpr int kSafetyNetTicks = 5;
+
+// The reconnect timer's tick, once a second while searching. It looks at
+// the attached controllers after a reported device change, or every few
+// ticks without one, and takes a lost controller up again as soon as it can
+// be read.
 void Timer1_Timer(Kestro& k, Services& s);
+
+// The system reported that a device was plugged in or out.
+void deviceChangeNoticed(Kestro& k);
 
 // The user edited the device list's text: store it as the saved controller
 // and run discovery.

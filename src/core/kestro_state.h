@@ -71,6 +71,15 @@ struct Kestro {
     std::array<std::string, 11> butkeys{};
     std::vector<std::string> noRepeat;
 
+    // Searching: the system has reported a plug or unplug since the last
+    // enumeration (nothing is known before the first), and the reconnect
+    // ticks since then.
+    bool devicesChanged = true;
+    int quietReconnectTicks = 0;
+    // The saved controller failed a read; the reconnect ticks try to take it
+    // up again while it is still attached.
+    bool retakeLost = false;
+
     Kestro() {
         for (auto& t : Text1) t.text = "Text1";
         sh0.fill(kReleased);

@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,13 +24,18 @@ public:
     };
 
     // --- scripting -------------------------------------------------------
+    // Told of every plug and unplug, as the system tells its windows.
+    std::function<void()> onDeviceChange = [] {};
+
     void plug(const std::string& name, const std::string& id) {
         JoyState centred{};
         centred.lX = centred.lY = 32767;
         attached_.push_back({name, id, centred});
+        onDeviceChange();
     }
     void unplug(const std::string& id) {
         std::erase_if(attached_, [&](const Device& d) { return d.id == id; });
+        onDeviceChange();
     }
     void setAxes(const std::string& id, std::int32_t x, std::int32_t y) {
         state(id).lX = x;

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "controller/discovery.h"
 #include "core/kestro_state.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_game_controllers.h"
@@ -29,6 +30,10 @@ struct KestroRig {
     Services services{controllers, host, keystrokes, profile, dialogs, tray, instance, window};
     Kestro k;
     SimClock clock{k, [this](TimerId id) { onTimerTick(k, services, id); }};
+
+    KestroRig() {
+        controllers.onDeviceChange = [this] { deviceChangeNoticed(k); };
+    }
 
     void advance(std::uint64_t ms) { clock.advance(ms); }
     // Whole 25 ms poll periods.

@@ -3,6 +3,7 @@
 
 #include "controller/discovery.h"
 #include "fakes/kestro_rig.h"
+#include "settings/load_save.h"
 
 namespace kestro {
 namespace {
@@ -34,15 +35,20 @@ TEST_F(Discovery, TheSavedControllerAttachedAtStartIsPolledAfterTheFirstSecond) 
     EXPECT_TRUE(rig.controllers.acquired());
 }
 
-TEST_F(Discovery, WithNoControllerEverySecondEndsAtTheCountCheck) {
+TEST_F(Discovery, WhileNothingIsPluggedTheControllersAreLookedAtOnlyEveryFiveSeconds) {
     startSearching("Pad");
-    rig.advance(5000);
+    rig.advance(11000);
     EXPECT_TRUE(rig.searching());
     EXPECT_EQ(rig.k.lblOutput, "Unplugged");
     EXPECT_EQ(rig.k.Combo2.text, "none found");
-    EXPECT_EQ(rig.controllers.calls(Op::Enumerate), 5) << "a fresh snapshot each second";
-    EXPECT_EQ(rig.controllers.calls(Op::Item), 0);
+    EXPECT_EQ(rig.controllers.calls(Op::Enumerate), 3) << "at 1, 6 and 11 s: the first tick, then the safety net";
+    EXPECT_EQ(rig.controllers.calls(Op::CreateInput), 3);
     EXPECT_EQ(rig.controllers.rootsCreated(), 1);
+
+    rig.controllers.plug("Pad", "{1}");  // the system reports the plug
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling()) << "a reported plug is looked at by the next tick";
+    EXPECT_EQ(rig.controllers.calls(Op::Enumerate), 4);
 }
 
 TEST_F(Discovery, AnotherControllerIsListedThenTheSavedOneIsTakenUpWhenPluggedIn) {
@@ -128,20 +134,29 @@ TEST_F(Discovery, UnplugWhilePollingThenReplug) {
     EXPECT_EQ(rig.k.Combo2.text, "Pad");
 }
 
-TEST_F(Discovery, ATickFailureWithTheSameControllersKeepsSearchingUntilTheCountChanges) {
+// Regression: a read failure without an unplugging (a device reset, a quick
+// wireless reconnect) left the controller unread until the count changed.
+TEST_F(Discovery, AnAttachedControllerWhoseReadsFailIsPolledAgainOnceItCanBeRead) {
     rig.controllers.plug("Pad", "{1}");
     startSearching("Pad");
+    loadsettings(rig.k, rig.services);
+    rig.host.openWindow("DashOrbit");
     rig.advance(1000);
-    rig.controllers.failNext(Op::Read);
+    rig.k.Text1[0].text = "play";
+    rig.controllers.failNext(Op::Read, 3);
     rig.ticks(1);
-    rig.advance(5000);
+    rig.advance(2000);  // two reconnect ticks whose reads still fail
     EXPECT_TRUE(rig.searching());
     EXPECT_EQ(rig.k.lblOutput, "device unplugged");
-    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 1);
+    EXPECT_TRUE(rig.k.Combo2.list.empty());
 
-    rig.controllers.plug("Wheel", "{2}");
     rig.advance(1000);
-    EXPECT_TRUE(rig.polling());
+    EXPECT_TRUE(rig.polling()) << "the same count, yet the controller is taken up again";
+    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+    rig.controllers.setButton("{1}", 0, true);
+    rig.ticks(3);
+    EXPECT_EQ(rig.host.texts(), Strings{"play"}) << "one press, one send";
 }
 
 TEST_F(Discovery, AFailureInOpeningOrAcquiringStartsTheReconnectTimerSilently) {

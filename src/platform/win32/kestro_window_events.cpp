@@ -1,5 +1,9 @@
-#include "controller/power.h"
 #include "platform/win32/kestro_window.h"
+
+#include <dbt.h>
+
+#include "controller/discovery.h"
+#include "controller/power.h"
 #include "platform/win32/win32_tray.h"
 #include "shell/control_events.h"
 #include "shell/startup.h"
@@ -36,6 +40,10 @@ LRESULT KestroWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             // Seen by the program, then handled exactly as it would be without it.
             if (powerHooked_ && s_) run([&] { powerproc(k_, static_cast<std::uint32_t>(wParam)); });
             break;
+        case WM_DEVICECHANGE:
+            // Sent to every top-level window whenever a device comes or goes.
+            if (wParam == DBT_DEVNODES_CHANGED && s_) run([&] { deviceChangeNoticed(k_); });
+            return TRUE;
         case WM_SYSCOMMAND:
             // The title bar's minimize button hides the window to the tray.
             if ((wParam & 0xFFF0) == SC_MINIMIZE && s_) {

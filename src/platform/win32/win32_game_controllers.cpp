@@ -10,6 +10,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/win32/win32_errors.h"
+
 namespace kestro {
 namespace {
 
@@ -126,12 +128,19 @@ bool Win32GameControllers::createRoot() {
 
 bool Win32GameControllers::createInput() {
     if (!rootCreated_) return false;
+    // Making the object costs as much as enumerating; one serves the whole
+    // run, and a new one is made only after the old one failed.
+    if (input_ && !inputFailed_) return true;
     IDirectInput8A* fresh = nullptr;
     const HRESULT result = DirectInput8Create(instance_, 0x0800, IID_IDirectInput8A,
                                               reinterpret_cast<void**>(&fresh), nullptr);
-    if (FAILED(result) || !fresh) return false;
+    if (FAILED(result) || !fresh) {
+        win32::reportFailure(L"DirectInput8Create", static_cast<DWORD>(result));
+        return false;
+    }
     if (input_) input_->Release();
     input_ = fresh;
+    inputFailed_ = false;
     return true;
 }
 
@@ -140,7 +149,11 @@ bool Win32GameControllers::enumerateAttached() {
     std::vector<ControllerItem> found;
     const HRESULT result =
         input_->EnumDevices(DI8DEVCLASS_GAMECTRL, collectController, &found, DIEDFL_ATTACHEDONLY);
-    if (FAILED(result)) return false;
+    if (FAILED(result)) {
+        win32::reportFailure(L"IDirectInput8::EnumDevices", static_cast<DWORD>(result));
+        inputFailed_ = true;
+        return false;
+    }
     snapshot_ = std::move(found);
     return true;
 }
@@ -161,7 +174,11 @@ bool Win32GameControllers::createDevice(const std::string& id) {
     const auto guid = textToGuid(id);
     if (!guid) return false;
     IDirectInputDevice8A* fresh = nullptr;
-    if (FAILED(input_->CreateDevice(*guid, &fresh, nullptr)) || !fresh) return false;
+    if (const HRESULT result = input_->CreateDevice(*guid, &fresh, nullptr); FAILED(result) || !fresh) {
+        win32::reportFailure(L"IDirectInput8::CreateDevice", static_cast<DWORD>(result));
+        inputFailed_ = true;
+        return false;
+    }
     releaseDevice();
     device_ = fresh;
     return true;

@@ -38,6 +38,7 @@ private:
     HWND window_;
     bool rootCreated_ = false;
     IDirectInput8A* input_ = nullptr;
+    bool inputFailed_ = false;
     IDirectInputDevice8A* device_ = nullptr;
     std::vector<ControllerItem> snapshot_;
 };

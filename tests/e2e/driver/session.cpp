@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include <dbt.h>
+
 #include "common/files.h"
 #include "common/text.h"
 #include "failure.h"
@@ -31,8 +33,13 @@ void Session::writeSettings(std::string_view bytes) { writeFileAtomically(joinPa
 
 std::optional<std::string> Session::settings() const { return readFile(joinPath(folder_, L"settings.ini")); }
 
-void Session::attach(const std::vector<Pad>& pads) {
-    writeFileAtomically(joinPath(folder_, L"dinput_script.txt"), scriptFor(pads));
+void Session::attach(const std::vector<Pad>& pads, std::string_view faults) {
+    writeFileAtomically(joinPath(folder_, L"dinput_script.txt"), scriptFor(pads) + std::string(faults));
+    std::vector<std::string> guids;
+    for (const Pad& pad : pads) guids.push_back(pad.guid);
+    if (guids == attached_) return;
+    attached_ = std::move(guids);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
 }
 
 HostLog Session::startHost(unsigned slowMs) {

@@ -35,8 +35,10 @@ public:
 
     void writeSettings(std::string_view bytes);
     std::optional<std::string> settings() const;
-    // Exactly these controllers are attached from now on.
-    void attach(const std::vector<Pad>& pads);
+    // Exactly these controllers are attached from now on, with `faults` (the
+    // stand-in's "fail" lines) in force. When the set of controllers changes,
+    // every top-level window is told, as Windows does on a plug or unplug.
+    void attach(const std::vector<Pad>& pads, std::string_view faults = {});
 
     HostLog startHost(unsigned slowMs = 0);
     TargetLog startTarget(const std::wstring& title);
@@ -52,6 +54,7 @@ private:
     Paths paths_;
     std::wstring folder_;
     std::vector<std::unique_ptr<KestroProcess>> kestros_;
+    std::vector<std::string> attached_;  // the guids of the attached controllers
     ChildProcess host_;
     ChildProcess target_;
 };
