@@ -5,8 +5,6 @@
 namespace kestro {
 namespace {
 
-constexpr wchar_t kClassName[] = L"KestroApplication";
-
 UINT taskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
@@ -28,6 +26,10 @@ LRESULT CALLBACK appWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             events->onTaskbarCreated();
             return 0;
         }
+        if (message == WM_TIMER && wParam == kTrayRetryTimer) {
+            events->onTrayRetry();
+            return 0;
+        }
         if (message == Win32Instance::activationMessage()) {
             events->onComeForward();
             return 0;
@@ -43,12 +45,20 @@ HWND createAppWindow(HINSTANCE instance, AppWindowEvents& events) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = appWindowProc;
     wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = kAppWindowClass;
     RegisterClassExW(&wc);
     // A top-level window, never shown: one that only handles messages could
     // not be found by title, nor receive the taskbar's broadcast.
-    return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                           &events);
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kAppWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, instance, &events);
+    // Run as administrator, the window would otherwise never hear from
+    // Explorer or a second launch, which run at the normal level.
+    if (window) {
+        ChangeWindowMessageFilterEx(window, taskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+        ChangeWindowMessageFilterEx(window, Win32Instance::activationMessage(), MSGFLT_ALLOW, nullptr);
+        ChangeWindowMessageFilterEx(window, kTrayCallbackMessage, MSGFLT_ALLOW, nullptr);
+    }
+    return window;
 }
 
 }  // namespace kestro

@@ -395,6 +395,10 @@ void KestroWindow::onTaskbarCreated() {
     if (tray_) tray_->addAgain();
 }
 
+void KestroWindow::onTrayRetry() {
+    if (tray_) tray_->retry();
+}
+
 void KestroWindow::onComeForward() {
     show();
     bringToFront();

@@ -53,6 +53,7 @@ public:
     // AppWindowEvents
     void onTrayCallback(UINT mouseMessage) override;
     void onTaskbarCreated() override;
+    void onTrayRetry() override;
     void onComeForward() override;
 
 private:

@@ -39,6 +39,11 @@ public:
     void attach(const std::vector<Pad>& pads);
 
     HostLog startHost(unsigned slowMs = 0);
+    // Another window of the host stand-in, in front of those before it: titled `title`, of
+    // class `className`, answering every WM_COPYDATA with `answer`, logging to `logName`;
+    // it closes itself after `lifetimeS` seconds.
+    HostLog startWindow(const std::wstring& title, const std::wstring& className, const std::wstring& logName,
+                        bool answer = true, unsigned lifetimeS = 180, const std::wstring& mutex = L"");
     TargetLog startTarget(const std::wstring& title);
     // Started while no other kestro.exe of this session runs: the last one is kept.
     KestroProcess& startKestro();
@@ -54,6 +59,7 @@ private:
     std::vector<std::unique_ptr<KestroProcess>> kestros_;
     ChildProcess host_;
     ChildProcess target_;
+    std::vector<ChildProcess> windows_;
 };
 
 }  // namespace e2e
