@@ -11,10 +11,11 @@ namespace {
 
 }  // namespace
 
-PollTicker::PollTicker() {
+PollTicker::PollTicker(bool waitableTimers) {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     frequency_ = f.QuadPart;
+    if (!waitableTimers) return;
     // Manual reset: the loop can look at the timer without consuming it.
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET | CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);

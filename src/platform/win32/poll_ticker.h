@@ -14,7 +14,8 @@ namespace kestro {
 // instead of letting ticks bunch up.
 class PollTicker {
 public:
-    PollTicker();
+    // Without `waitableTimers` it makes none, as when Windows refuses them.
+    explicit PollTicker(bool waitableTimers = true);
     ~PollTicker();
     PollTicker(const PollTicker&) = delete;
     PollTicker& operator=(const PollTicker&) = delete;

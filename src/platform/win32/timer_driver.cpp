@@ -14,9 +14,18 @@ constexpr bool kPreciseTicker = false;
 constexpr bool kPreciseTicker = true;
 #endif
 
+// Plays a Windows that refuses every waitable timer, for the end-to-end tests.
+#ifdef KESTRO_NO_WAITABLE_TIMER
+constexpr bool kWaitableTimers = false;
+#else
+constexpr bool kWaitableTimers = true;
+#endif
+
 UINT windowTimerInterval(std::uint32_t interval) { return std::max(interval, kMinimumTimerInterval); }
 
 }  // namespace
+
+TimerDriver::TimerDriver(HWND window) : window_(window), ticker_(kWaitableTimers) {}
 
 void TimerDriver::follow(Kestro& k) {
     for (TimerId id : kAllTimers) {

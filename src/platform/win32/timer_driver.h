@@ -18,7 +18,7 @@ namespace kestro {
 // when Windows gives the ticker no waitable timer.
 class TimerDriver {
 public:
-    explicit TimerDriver(HWND window) : window_(window) {}
+    explicit TimerDriver(HWND window);
 
     void follow(Kestro& k);
     // The timer a WM_TIMER identifier belongs to; false for foreign ones.

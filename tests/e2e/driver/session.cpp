@@ -28,6 +28,12 @@ Session::~Session() {
 
 std::wstring Session::inRoot(std::wstring_view name) const { return joinPath(paths_.root, name); }
 
+void Session::useVariant(std::wstring_view program) {
+    const std::wstring variant = joinPath(folderOf(paths_.kestro), program);
+    expect(CopyFileW(variant.c_str(), joinPath(folder_, L"kestro.exe").c_str(), FALSE) != FALSE,
+           "cannot copy the build variant " + narrow(variant));
+}
+
 void Session::writeSettings(std::string_view bytes) { writeFileAtomically(joinPath(folder_, L"settings.ini"), bytes); }
 
 std::optional<std::string> Session::settings() const { return readFile(joinPath(folder_, L"settings.ini")); }

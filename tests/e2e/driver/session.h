@@ -33,6 +33,8 @@ public:
     const std::wstring& folder() const { return folder_; }
     std::wstring inRoot(std::wstring_view name) const;
 
+    // The scenario's kestro.exe is the build variant `program` from beside the real one.
+    void useVariant(std::wstring_view program);
     void writeSettings(std::string_view bytes);
     std::optional<std::string> settings() const;
     // Exactly these controllers are attached from now on.
