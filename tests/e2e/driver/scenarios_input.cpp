@@ -26,8 +26,8 @@ void expectAllAre(const std::vector<HostMessage>& messages, const std::string& t
 // another process; its Linux side does, found by its path without the drive letter.
 std::int64_t cpuUsec(Session& session, KestroProcess& kestro) {
     const std::wstring exe = joinPath(session.folder(), L"kestro.exe");
-    if (const auto linux = measure::findUnixProcess(exe.substr(2)))
-        if (const auto usec = measure::unixCpuTime(*linux)) return *usec;
+    if (const auto unixProcess = measure::findUnixProcess(exe.substr(2)))
+        if (const auto usec = measure::unixCpuTime(*unixProcess)) return *usec;
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(kestro.process().handle(), &created, &exited, &kernel, &user)) return 0;
     const auto usec = [](FILETIME t) { return ((std::int64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10; };

@@ -55,8 +55,8 @@ HostLog Session::startHost(unsigned slowMs) {
 HostLog Session::startWindow(const std::wstring& title, const std::wstring& className, const std::wstring& logName,
                              bool answer, unsigned lifetimeS, const std::wstring& mutex) {
     std::wstring arguments = L"--title " + quoted(title) + L" --class " + quoted(className) + L" --answer " +
-                                   (answer ? L"1" : L"0") + L" --log " + quoted(joinPath(folder_, logName)) +
-                                   L" --lifetime " + std::to_wstring(lifetimeS);
+                             (answer ? L"1" : L"0") + L" --log " + quoted(joinPath(folder_, logName)) +
+                             L" --lifetime " + std::to_wstring(lifetimeS);
     if (!mutex.empty()) arguments += L" --mutex " + quoted(mutex);
     windows_.push_back(startProgram(joinPath(paths_.standins, L"fake_host.exe"), arguments, folder_));
     const HostLog log(joinPath(folder_, logName));
