@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws Kestro's gamepad icon and writes kestro.ico (32x32 and 16x16, 8 bpp).
+"""Draws Kestro's gamepad icon and writes kestro.ico (48, 32, 24, 20 and 16 px, 8 bpp):
+the sizes Windows picks from for the small and large icons at 100 % to 300 %
+display scale, so none of them is a blurred stretch of another.
 
 Standard library only, and the output is byte-for-byte reproducible, so the
 committed kestro.ico can always be regenerated:  python3 res/make_icon.py
@@ -35,8 +37,14 @@ BAR_LEFT, BAR_RIGHT, BAR_TOP, BAR_BOTTOM, BAR_RADIUS = 2.0, 30.0, 7.0, 20.0, 5.0
 GRIPS = ((8.0, 20.5, 6.0), (24.0, 20.5, 6.0))  # centre x, centre y, radius
 
 LAYOUT = {
+    48: dict(dpad=(9.5, 13.5), dpad_arm=4.7, dpad_half_width=1.35, dpad_shadow=True,
+             buttons=(22.0, 14.0), button_spread=4.0, button_radius=2.0),
     32: dict(dpad=(9.5, 13.5), dpad_arm=4.5, dpad_half_width=1.5, dpad_shadow=True,
              buttons=(22.0, 14.0), button_spread=4.0, button_radius=1.9),
+    24: dict(dpad=(9.33, 14.67), dpad_arm=4.0, dpad_half_width=1.33, dpad_shadow=True,
+             buttons=(21.33, 14.67), button_spread=4.0, button_radius=1.6),
+    20: dict(dpad=(8.8, 13.6), dpad_arm=3.2, dpad_half_width=0.8, dpad_shadow=False,
+             buttons=(21.6, 13.6), button_spread=3.2, button_radius=1.0),
     16: dict(dpad=(9.0, 15.0), dpad_arm=5.0, dpad_half_width=1.0, dpad_shadow=False,
              buttons=(23.0, 15.0), button_spread=4.0, button_radius=1.2),
 }
@@ -87,7 +95,7 @@ def colour_at(x, y, size):
         return button
     if inside_dpad(x, y, layout):
         return DPAD
-    if layout["dpad_shadow"] and inside_dpad(x, y, layout, shift=1.0):
+    if layout["dpad_shadow"] and inside_dpad(x, y, layout, shift=CANVAS / size):
         return DPAD_SHADE  # a one-pixel drop shadow gives the cross some depth
     if y < BAR_TOP + 3.0:
         return BODY_LIGHT
@@ -170,7 +178,7 @@ def icon_file(images):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "kestro.ico")
-    images = [(size, icon_image(render(size))) for size in (32, 16)]
+    images = [(size, icon_image(render(size))) for size in (48, 32, 24, 20, 16)]
     with open(target, "wb") as f:
         f.write(icon_file(images))
     print(f"wrote {target} ({os.path.getsize(target)} bytes)")

@@ -12,7 +12,8 @@ class HostMessages {
 public:
     virtual ~HostMessages() = default;
 
-    // The top-level window whose whole title equals `title`, letter case ignored; 0 if none.
+    // The top-level window whose whole title equals `title`, letter case ignored, that is
+    // not a file manager's folder window (titled with the folder's name); 0 if none.
     virtual WindowRef findWindow(std::string_view title) = 0;
     // Delivers a copy-data message (tag, byte count, the bytes and one zero byte after them)
     // and waits until the receiver has handled it or stops answering. Returns false when the

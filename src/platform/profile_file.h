@@ -17,6 +17,11 @@ public:
                              std::string_view fallback, std::size_t limit) = 0;
     // Creates or replaces the value. False when the file could not be written.
     virtual bool write(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // The profile functions take a UTF-8 byte-order mark for part of the first
+    // line, which hides the first section: a file that begins with one is
+    // rewritten without it, every other byte as it was. False only when it
+    // began with one and could not be rewritten.
+    virtual bool dropByteOrderMark() = 0;
 };
 
 }  // namespace kestro

@@ -10,7 +10,8 @@ public:
 
     virtual ~Tray() = default;
 
-    // Adds the icon with the program icon and `tip`. False if the shell refused.
+    // Adds the icon with the program icon and `tip`. False if the shell refused it for
+    // now; the icon is then offered again for a while, until the shell takes it.
     virtual bool add(std::string_view tip) = 0;
     // Removes the icon; removing it twice does nothing.
     virtual void remove() = 0;

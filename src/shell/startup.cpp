@@ -17,6 +17,9 @@ bool previnstance(Instance& instance) {
 
 bool Form_Load(Kestro& k, Services& s) {
     if (previnstance(s.instance)) return false;
+    // Before anything is read. A file that cannot be rewritten reads as one
+    // without settings, which the setup box below tells the user.
+    s.profile.dropByteOrderMark();
     s.tray.add(kTrayTip);
 
     // Only the exact text "True" starts hidden.

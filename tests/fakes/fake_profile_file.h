@@ -62,6 +62,14 @@ public:
         return true;
     }
 
+    bool dropByteOrderMark() override {
+        if (exists && text_.starts_with(ini::kUtf8ByteOrderMark)) {
+            if (failWrites) return false;
+            text_.erase(0, ini::kUtf8ByteOrderMark.size());
+        }
+        return true;
+    }
+
 private:
     std::string text_;
 };

@@ -57,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(LineLayout, ReadingValues, ::testing::Values(
     ReadCase{"mixed line breaks", "[Main]\r\nA=1\rB=2\nJoystick=3", "Main", "Joystick", "d", kRoomy, "3"},
     ReadCase{"no final line break", "[Main]\nJoystick=2", "Main", "Joystick", "d", kRoomy, "2"},
     ReadCase{"blanks around everything", " \t[Main] \t\n\t Joystick \t=\t 2 \t\n", "Main", "Joystick", "d", kRoomy, "2"},
-    ReadCase{"UTF-8 BOM before the first header", "\xEF\xBB\xBF[Main]\nJoystick=2\n", "Main", "Joystick", "d", kRoomy, "2"},
+    ReadCase{"a UTF-8 BOM spoils the first header", "\xEF\xBB\xBF[Main]\nJoystick=2\n", "Main", "Joystick", "d", kRoomy, "d"},
+    ReadCase{"but not the headers after it", "\xEF\xBB\xBF[A]\n[Main]\nJoystick=2\n", "Main", "Joystick", "d", kRoomy, "2"},
     ReadCase{"blank lines inside a section", "[Main]\n\n\nJoystick=2\n", "Main", "Joystick", "d", kRoomy, "2"}),
     scenarioName<ReadCase>);
 
@@ -150,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(ReplacingAValue, WritingValues, ::testing::Values(
     WriteCase{"a key without '=' gets its value", "[M]\nflag\n", "M", "FLAG", "1", "[M]\nflag=1\n"},
     WriteCase{"an empty value replaces", "[M]\na=1\n", "M", "a", "", "[M]\na=\n"},
     WriteCase{"the same value leaves the line alone", "[M]\n  a = 1 \n", "M", "a", "1", "[M]\n  a = 1 \n"},
-    WriteCase{"a BOM before the first line stays", "\xEF\xBB\xBF[M]\na=1\n", "M", "a", "2", "\xEF\xBB\xBF[M]\na=2\n"},
+    WriteCase{"a BOM'd first header is not found, so a second one follows", "\xEF\xBB\xBF[M]\na=1\n", "M", "a", "2",
+              "\xEF\xBB\xBF[M]\na=1\n\n[M]\na=2\n"},
     WriteCase{"quoted values are replaced whole", "[M]\na=\"x\"\n", "M", "a", "y", "[M]\na=y\n"}),
     scenarioName<WriteCase>);
 
@@ -318,6 +320,22 @@ TEST_F(IniFileProfileOnDisk, WriteOverSomethingThatIsNotAFileFailsAndCleansUp) {
     EXPECT_TRUE(fs::is_directory(file_));
     EXPECT_FALSE(fs::exists(dir_ / "settings.ini.tmp"));
     EXPECT_EQ(profile.read("Main", "Joystick", "1", kRoomy), "1");
+}
+
+TEST_F(IniFileProfileOnDisk, DroppingTheByteOrderMarkKeepsEveryOtherByte) {
+    put(file_, "\xEF\xBB\xBF[settings]\r\nkestro=Pad\r\n\xEF\xBB\xBF\n");
+    kestro::IniFileProfile profile(file_);
+    EXPECT_EQ(profile.read("settings", "kestro", "", kRoomy), "");
+    ASSERT_TRUE(profile.dropByteOrderMark());
+    EXPECT_EQ(contents(file_), "[settings]\r\nkestro=Pad\r\n\xEF\xBB\xBF\n");
+    EXPECT_EQ(profile.read("settings", "kestro", "", kRoomy), "Pad");
+    EXPECT_FALSE(fs::exists(dir_ / "settings.ini.tmp"));
+
+    ASSERT_TRUE(profile.dropByteOrderMark());
+    EXPECT_EQ(contents(file_), "[settings]\r\nkestro=Pad\r\n\xEF\xBB\xBF\n") << "only a leading mark goes";
+    kestro::IniFileProfile missing(dir_ / "none.ini");
+    EXPECT_TRUE(missing.dropByteOrderMark());
+    EXPECT_FALSE(fs::exists(dir_ / "none.ini"));
 }
 
 TEST_F(IniFileProfileOnDisk, RefusedNamesFailWithoutTouchingTheFile) {

@@ -79,6 +79,19 @@ TEST_F(StartUp, ASecondInstanceActivatesTheFirstAndEndsWithoutTouchingAnything) 
     EXPECT_TRUE(rig.dialogs.shown().empty());
 }
 
+// Notepad's "UTF-8 with BOM" would otherwise hide [settings] from every read.
+TEST_F(StartUp, AFileSavedWithAByteOrderMarkKeepsItsSavedController) {
+    rig.controllers.plug("Pad", "{1}");
+    ASSERT_TRUE(start("\xEF\xBB\xBF[settings]\r\nmin=True\r\nkestro=Pad\r\n"));
+    EXPECT_TRUE(rig.dialogs.shown().empty()) << "the first-run box came up";
+    EXPECT_FALSE(rig.window.shown);
+    EXPECT_EQ(rig.profile.text(), "[settings]\r\nmin=True\r\nkestro=Pad\r\ndashorbit=True\r\n")
+        << "the mark stays, or the host flag went into a second [settings]";
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling());
+    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+}
+
 TEST_F(StartUp, AFileWithBadValuesStillStarts) {
     ASSERT_TRUE(start("[settings]\r\nDashorbit=maybe\r\nhibernation=x\r\n[DashOrbit]\r\ndelay=\r\n"));
     EXPECT_TRUE(rig.k.Option1);

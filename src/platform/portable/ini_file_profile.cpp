@@ -57,12 +57,21 @@ bool IniFileProfile::write(std::string_view section, std::string_view key, std::
 
     std::string updated = ini::writeValue(*text, section, key, value);
     if (updated == *text) return true;
+    return replaceWith(updated);
+}
 
-    // Write beside the file and move it into place, so the old settings stay
-    // whole until the new ones are.
+bool IniFileProfile::dropByteOrderMark() {
+    std::optional<std::string> text = readBytes(file_);
+    if (!text || !text->starts_with(ini::kUtf8ByteOrderMark)) return true;
+    return replaceWith(text->substr(ini::kUtf8ByteOrderMark.size()));
+}
+
+// Writes beside the file and moves it into place, so the old settings stay
+// whole until the new ones are.
+bool IniFileProfile::replaceWith(const std::string& text) {
     fs::path temporary = file_;
     temporary += ".tmp";
-    if (!writeBytes(temporary, updated)) return false;
+    if (!writeBytes(temporary, text)) return false;
     std::error_code ec;
     fs::rename(temporary, file_, ec);
     if (ec) {

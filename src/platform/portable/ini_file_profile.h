@@ -16,8 +16,11 @@ public:
     std::string read(std::string_view section, std::string_view key, std::string_view fallback,
                      std::size_t limit) override;
     bool write(std::string_view section, std::string_view key, std::string_view value) override;
+    bool dropByteOrderMark() override;
 
 private:
+    bool replaceWith(const std::string& text);
+
     std::filesystem::path file_;
 };
 

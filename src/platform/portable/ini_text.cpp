@@ -13,7 +13,7 @@ struct Line {
 
 std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
-    std::size_t pos = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;  // a UTF-8 BOM is not content
+    std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string_view::npos) {

@@ -4,8 +4,11 @@
 #include <string_view>
 
 // The Windows profile-file (INI) rules over the text of a whole file, as
-// GetPrivateProfileStringA / WritePrivateProfileStringA apply them.
+// GetPrivateProfileStringA / WritePrivateProfileStringA apply them. A UTF-8
+// byte-order mark is no exception: it is part of the first line.
 namespace kestro::ini {
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // The value of `key` in `section` of `text`, cut to `limit` bytes, or
 // `fallback` (also cut to `limit`) when the section or key is missing.

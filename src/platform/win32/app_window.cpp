@@ -6,8 +6,6 @@
 namespace kestro {
 namespace {
 
-constexpr wchar_t kClassName[] = L"KestroApplication";
-
 UINT taskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
@@ -29,6 +27,10 @@ LRESULT CALLBACK appWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             events->onTaskbarCreated();
             return 0;
         }
+        if (message == WM_TIMER && wParam == kTrayRetryTimer) {
+            events->onTrayRetry();
+            return 0;
+        }
         if (message == Win32Instance::activationMessage()) {
             events->onComeForward();
             return 0;
@@ -44,16 +46,24 @@ HWND createAppWindow(HINSTANCE instance, AppWindowEvents& events) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = appWindowProc;
     wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = kAppWindowClass;
     if (!RegisterClassExW(&wc)) {
         win32::reportLastError(L"RegisterClassExW (application window)");
         return nullptr;
     }
     // A top-level window, never shown: one that only handles messages could
     // not be found by title, nor receive the taskbar's broadcast.
-    const HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, &events);
-    if (!window) win32::reportLastError(L"CreateWindowExW (application window)");
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kAppWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, instance, &events);
+    if (!window) {
+        win32::reportLastError(L"CreateWindowExW (application window)");
+        return nullptr;
+    }
+    // Run as administrator, the window would otherwise never hear from
+    // Explorer or a second launch, which run at the normal level.
+    for (const UINT message : {taskbarCreatedMessage(), Win32Instance::activationMessage(), kTrayCallbackMessage})
+        if (!ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr))
+            win32::reportLastError(L"ChangeWindowMessageFilterEx");
     return window;
 }
 

@@ -9,14 +9,23 @@ public:
     virtual ~AppWindowEvents() = default;
     virtual void onTrayCallback(UINT mouseMessage) = 0;
     virtual void onTaskbarCreated() = 0;
+    // The tray icon's retry timer fired.
+    virtual void onTrayRetry() = 0;
     virtual void onComeForward() = 0;
 };
 
+// The window class by which a second instance tells this one's window from
+// any other with the same title.
+inline constexpr wchar_t kAppWindowClass[] = L"KestroApplication";
+
 // The message the tray icon's callbacks arrive as.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+// The window timer that retries adding a tray icon the shell refused.
+inline constexpr UINT_PTR kTrayRetryTimer = 1;
 
 // A hidden top-level window that carries the application title, by which a
-// second instance finds this one, and receives the tray icon's callbacks.
+// second instance finds this one, and receives the tray icon's callbacks
+// and its retry timer.
 // It is created untitled; the title is set once start-up has passed the
 // single-instance check.
 HWND createAppWindow(HINSTANCE instance, AppWindowEvents& events);

@@ -47,6 +47,7 @@ public:
     // AppWindowEvents
     void onTrayCallback(UINT mouseMessage) override;
     void onTaskbarCreated() override;
+    void onTrayRetry() override;
     void onComeForward() override;
 
 private:

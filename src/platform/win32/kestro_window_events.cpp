@@ -161,6 +161,10 @@ void KestroWindow::onTaskbarCreated() {
     if (tray_) tray_->addAgain();
 }
 
+void KestroWindow::onTrayRetry() {
+    if (tray_) tray_->retry();
+}
+
 void KestroWindow::onComeForward() {
     if (!s_) return;
     s_->window.show();

@@ -11,24 +11,33 @@ namespace {
 
 }  // namespace
 
-PollTicker::PollTicker() {
+PollTicker::PollTicker(bool waitableTimers) {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     frequency_ = f.QuadPart;
+    if (!waitableTimers) return;
     // Manual reset: the loop can look at the timer without consuming it.
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET | CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
-    if (!timer_) {
-        // Older Windows: an ordinary waitable timer at a 1 ms system tick.
-        timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET, TIMER_ALL_ACCESS);
-        timeBeginPeriod(1);
-    }
+    // Older Windows: an ordinary waitable timer, on a 1 ms system tick while polling.
+    if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET, TIMER_ALL_ACCESS);
 }
 
 PollTicker::~PollTicker() {
-    if (!highResolution_) timeEndPeriod(1);
+    holdFineSystemTick(false);
     if (timer_) CloseHandle(timer_);
+}
+
+// A 1 ms system tick costs the whole PC power, so it is held only while polling.
+void PollTicker::holdFineSystemTick(bool hold) {
+    if (highResolution_ || !timer_ || hold == fineTickHeld_) return;
+    if (hold)
+        fineTickHeld_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+    else {
+        timeEndPeriod(1);
+        fineTickHeld_ = false;
+    }
 }
 
 std::int64_t PollTicker::now() const {
@@ -41,11 +50,13 @@ void PollTicker::start(std::uint32_t intervalMs) {
     period_ = frequency_ * intervalMs / 1000;
     due_ = now() + period_;
     running_ = true;
+    holdFineSystemTick(true);
     arm();
 }
 
 void PollTicker::stop() {
     running_ = false;
+    holdFineSystemTick(false);
     if (!timer_) return;
     // Cancelling keeps a signalled timer signalled; setting it clears that first.
     LARGE_INTEGER never;

@@ -14,7 +14,8 @@ namespace kestro {
 // instead of letting ticks bunch up.
 class PollTicker {
 public:
-    PollTicker();
+    // Without `waitableTimers` it makes none, as when Windows refuses them.
+    explicit PollTicker(bool waitableTimers = true);
     ~PollTicker();
     PollTicker(const PollTicker&) = delete;
     PollTicker& operator=(const PollTicker&) = delete;
@@ -22,17 +23,21 @@ public:
     void start(std::uint32_t intervalMs);
     void stop();
     bool running() const { return running_; }
-    // Signalled when a tick is due; for the message loop to wait on.
+    // False when Windows gave no waitable timer: the poll timer must then be a window timer.
+    bool available() const { return timer_ != nullptr; }
+    // Signalled when a tick is due; for the message loop to wait on. Null when not available.
     HANDLE handle() const { return timer_; }
     // True, and the next tick scheduled, when a tick is due now.
     bool tickIfDue();
 
 private:
     void arm();
+    void holdFineSystemTick(bool hold);
     std::int64_t now() const;
 
     HANDLE timer_ = nullptr;
     bool highResolution_ = false;
+    bool fineTickHeld_ = false;
     bool running_ = false;
     std::int64_t frequency_ = 1;
     std::int64_t period_ = 0;

@@ -14,16 +14,25 @@ constexpr bool kPreciseTicker = false;
 constexpr bool kPreciseTicker = true;
 #endif
 
+// Plays a Windows that refuses every waitable timer, for the end-to-end tests.
+#ifdef KESTRO_NO_WAITABLE_TIMER
+constexpr bool kWaitableTimers = false;
+#else
+constexpr bool kWaitableTimers = true;
+#endif
+
 UINT windowTimerInterval(std::uint32_t interval) { return std::max(interval, kMinimumTimerInterval); }
 
 }  // namespace
+
+TimerDriver::TimerDriver(HWND window) : window_(window), ticker_(kWaitableTimers) {}
 
 void TimerDriver::follow(Kestro& k) {
     for (TimerId id : kAllTimers) {
         const Timer& timer = timerOf(k, id);
         Running& r = running_[static_cast<std::size_t>(id)];
         const UINT_PTR nativeId = kFirstTimerId + static_cast<UINT_PTR>(id);
-        const bool precise = kPreciseTicker && id == TimerId::checkbut;
+        const bool precise = kPreciseTicker && ticker_.available() && id == TimerId::checkbut;
         if (!timer.enabled) {
             if (r.on) KillTimer(window_, nativeId);
             if (r.on && precise) ticker_.stop();
@@ -42,7 +51,7 @@ void TimerDriver::follow(Kestro& k) {
 
 void TimerDriver::setOutsideOurLoop(bool outside) {
     outsideOurLoop_ = outside;
-    if (!kPreciseTicker || !ticker_.running()) return;
+    if (!kPreciseTicker || !ticker_.available() || !ticker_.running()) return;
     if (outside)
         SetTimer(window_, kPollTimerId, windowTimerInterval(running_[static_cast<std::size_t>(TimerId::checkbut)].interval), nullptr);
     else

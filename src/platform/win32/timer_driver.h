@@ -14,10 +14,11 @@ namespace kestro {
 // a started timer begins a fresh wait, a stopped one is killed. The poll
 // timer runs on the precise ticker, which only our message loop waits on;
 // while another loop runs (the window being dragged, its system menu open)
-// a window timer stands in for it.
+// a window timer stands in for it, and it is a window timer throughout
+// when Windows gives the ticker no waitable timer.
 class TimerDriver {
 public:
-    explicit TimerDriver(HWND window) : window_(window) {}
+    explicit TimerDriver(HWND window);
 
     void follow(Kestro& k);
     // The timer a WM_TIMER identifier belongs to; false for foreign ones.

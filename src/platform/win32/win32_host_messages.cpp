@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "platform/portable/copy_data.h"
 
 namespace kestro {
@@ -11,13 +13,32 @@ namespace {
 // the controller for long.
 constexpr UINT kSendTimeoutMs = 2000;
 
+// Explorer titles these with the folder's name, so a folder called
+// "DashOrbit" is open whenever the user looks at the host's own files.
+bool isShellFolderWindow(HWND window) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return lstrcmpiW(name, L"CabinetWClass") == 0 || lstrcmpiW(name, L"ExploreWClass") == 0;
+}
+
+// More windows of one title than anyone has open; bounds the walk should
+// the window order change under it.
+constexpr int kMaxSameTitle = 64;
+
 }  // namespace
 
 WindowRef Win32HostMessages::findWindow(std::string_view title) {
     // A zero byte would end the title early and match a shorter one.
     if (title.find('\0') != std::string_view::npos) return 0;
     const std::string terminated(title);
-    return reinterpret_cast<WindowRef>(FindWindowA(nullptr, terminated.c_str()));
+    // FindWindowEx compares titles without sending a message, so a hung window cannot stall the search.
+    HWND window = nullptr;
+    for (int i = 0; i < kMaxSameTitle; ++i) {
+        window = FindWindowExA(nullptr, window, nullptr, terminated.c_str());
+        if (!window) return 0;
+        if (!isShellFolderWindow(window)) return reinterpret_cast<WindowRef>(window);
+    }
+    return 0;
 }
 
 bool Win32HostMessages::sendCopyData(WindowRef window, std::uint32_t tag, std::string_view bytes) {

@@ -18,6 +18,8 @@ public:
 
 private:
     HANDLE mutex_ = nullptr;
+    bool asked_ = false;
+    bool another_ = false;
 };
 
 }  // namespace kestro

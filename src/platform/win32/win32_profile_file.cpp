@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/win32/ansi_text.h"
@@ -37,6 +38,40 @@ std::wstring fileBesideProgram() {
     if (slash == std::wstring::npos) return {};
     path.resize(slash + 1);
     return path + kFileName;
+}
+
+// Far beyond any settings file the program writes; a larger one is left alone.
+constexpr DWORD kMaxFileBytes = 1 << 20;
+
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr DWORD kMarkBytes = 3;
+
+// The whole file; nullopt when it is missing, too large or unreadable.
+std::optional<std::string> readWholeFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::string> bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart <= kMaxFileBytes) {
+        std::string buffer(static_cast<std::size_t>(size.QuadPart), '\0');
+        DWORD got = 0;
+        if (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got == buffer.size())
+            bytes = std::move(buffer);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+bool writeNewFile(const std::wstring& path, std::string_view bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool written = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
+                         put == bytes.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (!written) DeleteFileW(path.c_str());
+    return written;
 }
 
 // Such a name would be cut short or would break the file into extra lines.
@@ -86,6 +121,18 @@ bool Win32ProfileFile::write(std::string_view section, std::string_view key, std
     }
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
     return true;
+}
+
+bool Win32ProfileFile::dropByteOrderMark() {
+    if (path_.empty()) return true;
+    const std::optional<std::string> bytes = readWholeFile(path_);
+    if (!bytes || !bytes->starts_with(kUtf8ByteOrderMark)) return true;
+    // Written beside the file and moved into place, so the settings are never half there.
+    const std::wstring temporary = path_ + L".tmp";
+    if (!writeNewFile(temporary, std::string_view(*bytes).substr(kMarkBytes))) return false;
+    if (MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DeleteFileW(temporary.c_str());
+    return false;
 }
 
 }  // namespace kestro

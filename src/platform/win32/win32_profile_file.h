@@ -18,6 +18,7 @@ public:
                      std::size_t limit) override;
     // A value is cut at its first line break, so it can never add lines to the file.
     bool write(std::string_view section, std::string_view key, std::string_view value) override;
+    bool dropByteOrderMark() override;
 
 private:
     std::wstring path_;

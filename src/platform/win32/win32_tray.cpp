@@ -3,12 +3,16 @@
 #include <shellapi.h>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/win32_errors.h"
 
 namespace kestro {
 namespace {
 
 constexpr UINT kIconId = 1;
 constexpr UINT kCloseCommand = 1;
+// Every 2 s for a minute: longer than a slow logon takes to start the taskbar.
+constexpr UINT kRetryMs = 2000;
+constexpr int kRetries = 30;
 
 NOTIFYICONDATAW iconRecord(HWND window) {
     NOTIFYICONDATAW nid{};
@@ -20,13 +24,35 @@ NOTIFYICONDATAW iconRecord(HWND window) {
 
 }  // namespace
 
-Win32Tray::Win32Tray(HWND callbackWindow, UINT callbackMessage, HICON icon)
-    : window_(callbackWindow), message_(callbackMessage), icon_(icon) {}
+Win32Tray::Win32Tray(HWND callbackWindow, UINT callbackMessage, UINT_PTR retryTimer, HICON icon)
+    : window_(callbackWindow), message_(callbackMessage), retryTimer_(retryTimer), icon_(icon) {}
 
 bool Win32Tray::add(std::string_view tip) {
     tip_ = win32::ansiToWide(tip);
     wanted_ = true;
-    return addIcon();
+    offer();
+    return shown_;
+}
+
+void Win32Tray::addAgain() {
+    if (!wanted_) return;
+    shown_ = false;
+    offer();
+}
+
+void Win32Tray::retry() {
+    if (wanted_ && !shown_ && retriesLeft_ > 0) {
+        --retriesLeft_;
+        shown_ = addIcon();
+        if (!shown_ && retriesLeft_ == 0) win32::reportLastError(L"Shell_NotifyIconW (the shell never took the icon)");
+    }
+    if (!wanted_ || shown_ || retriesLeft_ == 0) KillTimer(window_, retryTimer_);
+}
+
+void Win32Tray::offer() {
+    shown_ = addIcon();
+    retriesLeft_ = shown_ ? 0 : kRetries;
+    if (!shown_) SetTimer(window_, retryTimer_, kRetryMs, nullptr);
 }
 
 bool Win32Tray::addIcon() {
@@ -35,17 +61,16 @@ bool Win32Tray::addIcon() {
     nid.uCallbackMessage = message_;
     nid.hIcon = icon_;
     lstrcpynW(nid.szTip, tip_.c_str(), static_cast<int>(std::size(nid.szTip)));
-    return Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+    if (Shell_NotifyIconW(NIM_ADD, &nid)) return true;
+    // A time-out may still have added it, and then a second add is refused.
+    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
 void Win32Tray::remove() {
     wanted_ = false;
+    KillTimer(window_, retryTimer_);
     NOTIFYICONDATAW nid = iconRecord(window_);
     Shell_NotifyIconW(NIM_DELETE, &nid);
-}
-
-void Win32Tray::addAgain() {
-    if (wanted_) addIcon();
 }
 
 Tray::MenuChoice Win32Tray::popupMenu() {

@@ -1,6 +1,7 @@
 // The Windows program: wires the platform services to the window state and
 // runs the one-thread message loop.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "core/kestro_state.h"
 #include "platform/services.h"
@@ -20,13 +21,31 @@
 
 using namespace kestro;
 
+namespace {
+
+// The icon drawn at the system's small-icon size for the display scale, from
+// the image made for that size, not a shrunken large one.
+HICON smallIcon(HINSTANCE instance, HICON fallback) {
+    HICON icon = nullptr;
+    if (const HRESULT result = LoadIconMetric(instance, MAKEINTRESOURCEW(IDI_KESTRO), LIM_SMALL, &icon);
+        FAILED(result) || !icon) {
+        win32::reportFailure(L"LoadIconMetric", static_cast<DWORD>(result));
+        return fallback;
+    }
+    return icon;
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KESTRO), IMAGE_ICON, 0, 0,
                                                     LR_DEFAULTSIZE | LR_SHARED));
     if (!icon) win32::reportLastError(L"LoadImageW (program icon)");
+    const HICON small = smallIcon(instance, icon);
     Kestro k;
     KestroWindow window(instance, icon, k);
     if (!window.create()) return 1;
+    SendMessageW(window.handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     const HWND appWindow = createAppWindow(instance, window);
     if (!appWindow) return 1;
 
@@ -35,7 +54,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Keystrokes keystrokes;
     Win32ProfileFile profile;
     Win32Dialogs dialogs(window.handle());
-    Win32Tray tray(appWindow, kTrayCallbackMessage, icon);
+    Win32Tray tray(appWindow, kTrayCallbackMessage, kTrayRetryTimer, small);
     Win32Instance single;
     Win32MainWindow mainWindow(window.handle());
     Services services{controllers, host, keystrokes, profile, dialogs, tray, single, mainWindow};
@@ -49,16 +68,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.hookPowerBroadcasts();
 
     // One thread waits for window messages and the poll ticker together; the
-    // Close command ends the process from inside a handler.
+    // Close command ends the process from inside a handler. Without a ticker
+    // the poll timer is a window timer, and only messages are waited for.
     const HANDLE poll = window.pollHandle();
+    const DWORD handles = poll ? 1 : 0;
+    const auto tickDue = [&] { return poll && WaitForSingleObject(poll, 0) == WAIT_OBJECT_0; };
     for (;;) {
-        if (MsgWaitForMultipleObjectsEx(1, &poll, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
+        const DWORD woke = MsgWaitForMultipleObjectsEx(handles, poll ? &poll : nullptr, INFINITE, QS_ALLINPUT,
+                                                       MWMO_INPUTAVAILABLE);
+        if (handles == 1 && woke == WAIT_OBJECT_0) {
             window.onPollDue();
             continue;
         }
         MSG msg;
         // Messages are handled until the queue is empty or a tick falls due.
-        while (WaitForSingleObject(poll, 0) != WAIT_OBJECT_0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (!tickDue() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (window.handleTabKey(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

@@ -2,7 +2,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "../measure/unix_process.h"
 #include "common/clock.h"
+#include "common/files.h"
 #include "failure.h"
 #include "scenario_steps.h"
 #include "scenarios.h"
@@ -18,6 +20,35 @@ void expectAllAre(const std::vector<HostMessage>& messages, const std::string& t
         expect(message.length == text.size(), what + ": a message's length is " + std::to_string(message.length) +
                                                   ", expected " + std::to_string(text.size()));
     }
+}
+
+// The CPU time of the session's kestro.exe. Under Wine, GetProcessTimes tells nothing of
+// another process; its Linux side does, found by its path without the drive letter.
+std::int64_t cpuUsec(Session& session, KestroProcess& kestro) {
+    const std::wstring exe = joinPath(session.folder(), L"kestro.exe");
+    if (const auto unixProcess = measure::findUnixProcess(exe.substr(2)))
+        if (const auto usec = measure::unixCpuTime(*unixProcess)) return *usec;
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(kestro.process().handle(), &created, &exited, &kernel, &user)) return 0;
+    const auto usec = [](FILETIME t) { return ((std::int64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10; };
+    return usec(kernel) + usec(user);
+}
+
+// A Windows that gives no waitable timer: the poll tick runs on a window timer instead,
+// and the message loop sleeps between messages rather than spinning.
+void pollTickWithoutWaitableTimers(Session& session) {
+    session.useVariant(L"kestro-no-waitable-timer.exe");
+    session.startHost();
+    KestroProcess& kestro = startConnected(session, settingsWithPad({"[DashOrbit]", "but0=play"}));
+
+    const std::int64_t from = nowUsec();
+    const std::int64_t cpuFrom = cpuUsec(session, kestro);
+    pause(1000ms);
+    const double cpuPercent = 100.0 * double(cpuUsec(session, kestro) - cpuFrom) / double(nowUsec() - from);
+    const auto reads = session.dinputLog().since(from, "getstate");
+    expect(reads.size() >= 20, "only " + std::to_string(reads.size()) + " reads of the pad in 1 s");
+    expect(cpuPercent < 10, "kestro.exe used " + std::to_string(int(cpuPercent)) + " % of a core while idle");
+    pressOnce(session, 0, "play");
 }
 
 void pressHoldAndRepeat(Session& session) {
@@ -112,6 +143,7 @@ void addInputScenarios(std::vector<Scenario>& list) {
     list.push_back({"press_hold_and_repeat", pressHoldAndRepeat});
     list.push_back({"no_repeat_list", noRepeatList});
     list.push_back({"axis_thresholds", axisThresholds});
+    list.push_back({"poll_tick_without_waitable_timers", pollTickWithoutWaitableTimers});
 }
 
 }  // namespace e2e

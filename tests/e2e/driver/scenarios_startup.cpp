@@ -51,6 +51,9 @@ void secondInstanceEndsAtOnce(Session& session) {
     first.waitUntilStarted();
     expect(!first.visible(), "min=True, yet the first instance shows its window");
 
+    // Any other program may carry the same title, and this one lies in front.
+    session.startWindow(L"Kestro v3.0", L"SomeOtherProgram", L"same_title_log.txt");
+
     const std::int64_t launched = nowUsec();
     ChildProcess second = startProgram(joinPath(session.folder(), L"kestro.exe"), L"", session.folder());
     bool secondShowedWindow = false;
@@ -70,6 +73,38 @@ void secondInstanceEndsAtOnce(Session& session) {
     expect(first.process().running(), "the first instance ended when the second started");
     expect(topLevelWindows(first.id(), kMainClass).size() == 1, "the first instance no longer has one main window");
     require([&] { return first.visible(); }, 2000ms, "the first instance does not come forward for the second launch");
+}
+
+// Notepad's "UTF-8 with BOM": Windows reads the mark as part of the first line.
+void settingsWithAByteOrderMarkConnect(Session& session) {
+    const std::string bom = "\xEF\xBB\xBF";
+    KestroProcess& kestro = startConnected(session, bom + settingsWithPad({"min=True"}));
+    expect(!kestro.visible(), "min=True in the marked file, yet the window is shown");
+    expect(findMessageBox(kestro.id(), L"Gamepad setup") == nullptr, "the \"Gamepad setup\" box came up");
+    const std::string file = session.settings().value_or("");
+    expect(!file.starts_with(bom), "settings.ini still begins with the byte-order mark");
+    expect(file.starts_with(settingsWithPad({"min=True"})), "settings.ini holds \"" + printable(file) + "\"");
+    expect(file.find("[settings]", 1) == std::string::npos, "settings.ini has a second [settings]: \"" + printable(file) + "\"");
+}
+
+// The first instance runs as administrator: the second may not open its mutex.
+void secondInstanceOfAnElevatedOneEnds(Session& session) {
+    session.startWindow(L"Kestro v3.0", L"KestroApplication", L"elevated_log.txt", true, 180,
+                        L"Local\\Kestro v3.0 single instance");
+    session.attach({kPadA});
+    session.writeSettings(settingsWithPad());
+    ChildProcess second = startProgram(joinPath(session.folder(), L"kestro.exe"), L"", session.folder());
+    bool showedWindow = false;
+    const bool ended = waitUntil(
+        [&] {
+            for (const HWND window : topLevelWindows(second.id()))
+                if (IsWindowVisible(window)) showedWindow = true;
+            return !second.running();
+        },
+        5000ms, 5ms);
+    if (!ended) second.end();
+    expect(ended, "kestro.exe runs beside an instance whose mutex it may not open");
+    expect(!showedWindow, "kestro.exe showed a window beside the running instance");
 }
 
 void savedControllerConnects(Session& session) {
@@ -174,7 +209,9 @@ void windowScalesWithTheDisplay(Session& session) {
 void addStartupScenarios(std::vector<Scenario>& list) {
     list.push_back({"first_run_without_settings", firstRunWithoutSettings});
     list.push_back({"second_instance_ends_at_once", secondInstanceEndsAtOnce});
+    list.push_back({"second_instance_beside_an_elevated_one", secondInstanceOfAnElevatedOneEnds});
     list.push_back({"saved_controller_connects", savedControllerConnects});
+    list.push_back({"settings_with_a_byte_order_mark", settingsWithAByteOrderMarkConnect});
     list.push_back({"window_follows_the_layout_table", windowFollowsTheLayoutTable});
     list.push_back({"window_scales_with_the_display", windowScalesWithTheDisplay});
 }

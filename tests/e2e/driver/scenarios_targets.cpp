@@ -74,11 +74,25 @@ void slowHostDoesNotFreeze(Session& session) {
     expect(later.tag == 1 && later.length == 4, "the press after the host recovered arrived mangled");
 }
 
+// Explorer titles a folder window with the folder's name: with the host's own folder
+// open, a window "DashOrbit" of class CabinetWClass lies in front of the host.
+void hostBehindAFolderWindow(Session& session) {
+    const HostLog host = session.startHost();
+    const HostLog folder = session.startWindow(L"DashOrbit", L"CabinetWClass", L"folder_log.txt");
+    startConnected(session, settingsWithPad({"[DashOrbit]", "but0=play", "but1=next"}));
+    pressOnce(session, 0, "play");
+    pressOnce(session, 1, "next");
+    pressOnce(session, 0, "play");
+    expect(host.messages().size() >= 3, "the host received " + describe(host.messages()));
+    expect(folder.messages().empty(), "the folder window received " + describe(folder.messages()));
+}
+
 }  // namespace
 
 void addTargetScenarios(std::vector<Scenario>& list) {
     list.push_back({"keystrokes_into_target", keystrokesIntoTarget});
     list.push_back({"slow_host_does_not_freeze", slowHostDoesNotFreeze});
+    list.push_back({"host_behind_a_folder_window", hostBehindAFolderWindow});
 }
 
 }  // namespace e2e

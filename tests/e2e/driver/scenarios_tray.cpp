@@ -44,6 +44,19 @@ void trayIconComesBackWhenTheTaskbarIsRecreated(Session& session) {
     require([&] { return kestro.visible(); }, 2000ms, "the icon that came back does not show the window");
 }
 
+// At logon the taskbar refuses icons for a while and says nothing when it is ready.
+void trayIconAddedOnceTheTaskbarIsReady(Session& session) {
+    const HostLog starting = session.startWindow(L"", L"Shell_TrayWnd", L"taskbar_log.txt", false, 4);
+    KestroProcess& kestro = startConnected(session, settingsWithPad({"min=True"}));
+    const HWND trayOwner = kestro.appWindow();
+    expect(!starting.messages().empty(), "the starting taskbar was not asked for the icon");
+    expect(!trayIconPresent(trayOwner, kTrayIconId), "the starting taskbar took an icon");
+    require([&] { return trayIconPresent(trayOwner, kTrayIconId); }, 6000ms,
+            "no tray icon after the taskbar became ready");
+    kestro.tray(WM_LBUTTONDOWN);
+    require([&] { return kestro.visible(); }, 2000ms, "the late icon does not show the window");
+}
+
 void trayShowsMenuAndCloses(Session& session) {
     session.startHost();
     KestroProcess& kestro = startConnected(session, settingsWithPad({"min=True"}));
@@ -120,6 +133,7 @@ void minimizeAndStartHidden(Session& session) {
 void addTrayScenarios(std::vector<Scenario>& list) {
     list.push_back({"tray_shows_menu_and_closes", trayShowsMenuAndCloses});
     list.push_back({"tray_icon_comes_back", trayIconComesBackWhenTheTaskbarIsRecreated});
+    list.push_back({"tray_icon_waits_for_the_taskbar", trayIconAddedOnceTheTaskbarIsReady});
     list.push_back({"minimize_and_start_hidden", minimizeAndStartHidden});
 }
 

@@ -25,9 +25,16 @@ Session::~Session() {
     for (auto& kestro : kestros_) kestro->process().end();
     host_.end();
     target_.end();
+    for (auto& window : windows_) window.end();
 }
 
 std::wstring Session::inRoot(std::wstring_view name) const { return joinPath(paths_.root, name); }
+
+void Session::useVariant(std::wstring_view program) {
+    const std::wstring variant = joinPath(folderOf(paths_.kestro), program);
+    expect(CopyFileW(variant.c_str(), joinPath(folder_, L"kestro.exe").c_str(), FALSE) != FALSE,
+           "cannot copy the build variant " + narrow(variant));
+}
 
 void Session::writeSettings(std::string_view bytes) { writeFileAtomically(joinPath(folder_, L"settings.ini"), bytes); }
 
@@ -49,6 +56,19 @@ HostLog Session::startHost(unsigned slowMs) {
     const HostLog log = hostLog();
     require([&] { return log.ready() || !host_.running(); }, 10000ms, "fake_host.exe does not start");
     expect(host_.running(), "fake_host.exe ended at start");
+    return log;
+}
+
+HostLog Session::startWindow(const std::wstring& title, const std::wstring& className, const std::wstring& logName,
+                             bool answer, unsigned lifetimeS, const std::wstring& mutex) {
+    std::wstring arguments = L"--title " + quoted(title) + L" --class " + quoted(className) + L" --answer " +
+                             (answer ? L"1" : L"0") + L" --log " + quoted(joinPath(folder_, logName)) +
+                             L" --lifetime " + std::to_wstring(lifetimeS);
+    if (!mutex.empty()) arguments += L" --mutex " + quoted(mutex);
+    windows_.push_back(startProgram(joinPath(paths_.standins, L"fake_host.exe"), arguments, folder_));
+    const HostLog log(joinPath(folder_, logName));
+    require([&] { return log.ready() || !windows_.back().running(); }, 10000ms, "fake_host.exe does not start");
+    expect(windows_.back().running(), "fake_host.exe ended at start");
     return log;
 }
 

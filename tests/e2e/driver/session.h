@@ -33,6 +33,8 @@ public:
     const std::wstring& folder() const { return folder_; }
     std::wstring inRoot(std::wstring_view name) const;
 
+    // The scenario's kestro.exe is the build variant `program` from beside the real one.
+    void useVariant(std::wstring_view program);
     void writeSettings(std::string_view bytes);
     std::optional<std::string> settings() const;
     // Exactly these controllers are attached from now on, with `faults` (the
@@ -41,6 +43,11 @@ public:
     void attach(const std::vector<Pad>& pads, std::string_view faults = {});
 
     HostLog startHost(unsigned slowMs = 0);
+    // Another window of the host stand-in, in front of those before it: titled `title`, of
+    // class `className`, answering every WM_COPYDATA with `answer`, logging to `logName`;
+    // it closes itself after `lifetimeS` seconds.
+    HostLog startWindow(const std::wstring& title, const std::wstring& className, const std::wstring& logName,
+                        bool answer = true, unsigned lifetimeS = 180, const std::wstring& mutex = L"");
     TargetLog startTarget(const std::wstring& title);
     // Started while no other kestro.exe of this session runs: the last one is kept.
     KestroProcess& startKestro();
@@ -57,6 +64,7 @@ private:
     std::vector<std::string> attached_;  // the guids of the attached controllers
     ChildProcess host_;
     ChildProcess target_;
+    std::vector<ChildProcess> windows_;
 };
 
 }  // namespace e2e

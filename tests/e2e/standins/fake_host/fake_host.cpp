@@ -6,7 +6,14 @@
 // what the sender had there; only an in-process SendMessage sees the sender's byte.
 //
 // Usage: fake_host.exe [--log host_log.txt] [--slow <ms>] [--lifetime <s, default 600>]
+//                      [--title <text>] [--class <name>] [--answer <0|1, default 1>]
+//                      [--mutex <name>]
 //   --slow makes each WM_COPYDATA take that long, to play a hung or busy host.
+//   --title and --class make it another window that shares a title (an Explorer folder
+//   window is "CabinetWClass"); --answer 0 refuses every WM_COPYDATA, as a taskbar
+//   window ("Shell_TrayWnd") still starting refuses tray icons.
+//   --mutex holds a named mutex that no other process may open, as one made by a program
+//   run as administrator is to a program at the normal level.
 
 #include "../support/escape_bytes.h"
 #include "../support/line_log.h"
@@ -16,20 +23,35 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
 
 constexpr char program_name[] = "fake_host";
-constexpr wchar_t window_title[] = L"DashOrbit";
-constexpr wchar_t window_class[] = L"KestroStandinDashOrbit";
+constexpr wchar_t default_title[] = L"DashOrbit";
+constexpr wchar_t default_class[] = L"KestroStandinDashOrbit";
 
 struct HostState {
     std::unique_ptr<standin::LineLog> log;
     unsigned long slow_ms = 0;
+    LRESULT answer = TRUE;
 };
 
 HostState host;
+
+// An empty access list grants nothing to anyone, the creator's later opens included.
+HANDLE create_locked_mutex(const std::wstring& name)
+{
+    SECURITY_DESCRIPTOR descriptor;
+    ACL empty;
+    if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !InitializeAcl(&empty, sizeof empty, ACL_REVISION) ||
+        !SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE))
+        return nullptr;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    return CreateMutexW(&attributes, FALSE, name.c_str());
+}
 
 void log_copy_data(const COPYDATASTRUCT& data)
 {
@@ -53,7 +75,7 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
             Sleep(host.slow_ms);
             host.log->write_line("slow done ms=" + std::to_string(host.slow_ms));
         }
-        return TRUE;
+        return host.answer;
     case WM_CLOSE:
         host.log->write_line("close");
         break;
@@ -65,9 +87,13 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    auto options = standin::parse_options({L"--log", L"--slow", L"--lifetime"});
+    auto options = standin::parse_options({L"--log", L"--slow", L"--lifetime", L"--title", L"--class", L"--answer", L"--mutex"});
     host.slow_ms = options.number(L"--slow", 0);
+    host.answer = options.number(L"--answer", 1) != 0 ? TRUE : FALSE;
+    const std::wstring title = options.value(L"--title").value_or(default_title);
+    const std::wstring class_name = options.value(L"--class").value_or(default_class);
     const unsigned long lifetime_s = options.number(L"--lifetime", 600);
+    const std::optional<std::wstring> mutex_name = options.value(L"--mutex");
     if (!options.positional.empty())
         options.error = L"unexpected argument: " + options.positional.front();
     if (!options.error.empty())
@@ -76,10 +102,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     host.log = std::make_unique<standin::LineLog>(options.value(L"--log").value_or(L"host_log.txt"));
     if (!host.log->is_open())
         return standin::fail_usage(program_name, L"cannot open the log file");
+    // Kept for the whole life of the process.
+    if (mutex_name && create_locked_mutex(*mutex_name) == nullptr)
+        return standin::fail_usage(program_name, L"cannot create the mutex");
 
-    const HWND window = standin::create_main_window(instance, window_class, window_proc,
+    const HWND window = standin::create_main_window(instance, class_name.c_str(), window_proc,
                                                     reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
-                                                    window_title, 400, 200);
+                                                    title.c_str(), 400, 200);
     if (window == nullptr)
         return standin::fail_usage(program_name, L"cannot create the window");
     // Shown without activation, so a keystroke target started earlier keeps the focus.
