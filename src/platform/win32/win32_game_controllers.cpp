@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string_view>
+
+#include "platform/portable/xinput_mapping.h"
 
 namespace kestro {
 namespace {
@@ -98,6 +101,29 @@ void copyState(const DIJOYSTATE& from, JoyState& to) {
     for (int i = 0; i < 32; ++i) to.rgbButtons[i] = from.rgbButtons[i];
 }
 
+bool isXInputDevice(IDirectInputDevice8A& device) {
+    DIPROPGUIDANDPATH property{};
+    property.diph.dwSize = sizeof property;
+    property.diph.dwHeaderSize = sizeof property.diph;
+    property.diph.dwObj = 0;
+    property.diph.dwHow = DIPH_DEVICE;
+    if (FAILED(device.GetProperty(DIPROP_GUIDANDPATH, &property.diph))) return false;
+    const std::size_t length = wcsnlen(property.wszPath, MAX_PATH);
+    return isXInputDevicePath(std::wstring_view(property.wszPath, length));
+}
+
+XInputPad padFrom(const XINPUT_GAMEPAD& gamepad) {
+    XInputPad pad;
+    pad.buttons = gamepad.wButtons;
+    pad.leftTrigger = gamepad.bLeftTrigger;
+    pad.rightTrigger = gamepad.bRightTrigger;
+    pad.thumbLX = gamepad.sThumbLX;
+    pad.thumbLY = gamepad.sThumbLY;
+    pad.thumbRX = gamepad.sThumbRX;
+    pad.thumbRY = gamepad.sThumbRY;
+    return pad;
+}
+
 bool needsAcquire(HRESULT result) { return result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED; }
 
 }  // namespace
@@ -162,9 +188,25 @@ bool Win32GameControllers::createDevice(const std::string& id) {
     if (!guid) return false;
     IDirectInputDevice8A* fresh = nullptr;
     if (FAILED(input_->CreateDevice(*guid, &fresh, nullptr)) || !fresh) return false;
+    const bool xinputPad = xinput_.available() && isXInputDevice(*fresh);
     releaseDevice();
     device_ = fresh;
+    xinputPad_.reset();
+    if (xinputPad) xinputPad_ = xinputPadsBefore(id);
     return true;
+}
+
+int Win32GameControllers::xinputPadsBefore(const std::string& id) {
+    int before = 0;
+    for (const ControllerItem& item : snapshot_) {
+        if (item.id == id) break;
+        const auto guid = textToGuid(item.id);
+        IDirectInputDevice8A* other = nullptr;
+        if (!guid || FAILED(input_->CreateDevice(*guid, &other, nullptr)) || !other) continue;
+        if (isXInputDevice(*other)) ++before;
+        other->Release();
+    }
+    return before;
 }
 
 bool Win32GameControllers::setJoystickFormat() {
@@ -177,11 +219,33 @@ bool Win32GameControllers::acquire() {
     // user types into another program.
     if (FAILED(device_->SetCooperativeLevel(window_, DISCL_BACKGROUND | DISCL_NONEXCLUSIVE)))
         return false;
-    return SUCCEEDED(device_->Acquire());
+    if (FAILED(device_->Acquire())) return false;
+    xinputSlot_.reset();
+    return true;
+}
+
+bool Win32GameControllers::readXInput(JoyState& out) {
+    XINPUT_STATE state{};
+    if (!xinputSlot_) {
+        // XInput numbers its slots in the order the pads arrived and keeps a
+        // pad's slot when others leave, so count connected slots, not slots.
+        int connected = 0;
+        for (DWORD slot = 0; slot < XUSER_MAX_COUNT && !xinputSlot_; ++slot) {
+            if (xinput_.getState(slot, state) != ERROR_SUCCESS) continue;
+            if (connected == *xinputPad_) xinputSlot_ = slot;
+            ++connected;
+        }
+        if (!xinputSlot_) return false;
+    } else if (xinput_.getState(*xinputSlot_, state) != ERROR_SUCCESS) {
+        return false;
+    }
+    out = joyStateFromXInput(padFrom(state.Gamepad));
+    return true;
 }
 
 bool Win32GameControllers::readState(JoyState& out) {
     if (!device_) return false;
+    if (xinputPad_) return readXInput(out);
     DIJOYSTATE raw{};
     // Devices that need no polling say so with a success code; a lost
     // device shows up again in the read below.
