@@ -1,5 +1,7 @@
 #include "platform/win32/xinput_library.h"
 
+#include <initializer_list>
+
 namespace kestro {
 
 bool XInputLibrary::available() {

@@ -14,10 +14,13 @@
 
 namespace e2e {
 
+// The controller stand-ins every scenario's kestro.exe finds beside it.
+inline const wchar_t* const kControllerDlls[] = {L"dinput8.dll", L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"};
+
 struct Paths {
     std::wstring root;      // one folder per scenario goes here
     std::wstring kestro;    // kestro.exe
-    std::wstring standins;  // dinput8.dll, fake_host.exe, fake_target.exe
+    std::wstring standins;  // dinput8.dll, the XInput DLLs, fake_host.exe, fake_target.exe
 };
 
 // One scenario's world: a fresh folder holding kestro.exe and the controller
@@ -37,6 +40,8 @@ public:
     std::optional<std::string> settings() const;
     // Exactly these controllers are attached from now on.
     void attach(const std::vector<Pad>& pads);
+    // Takes a stand-in DLL away from beside kestro.exe, as on a Windows without it.
+    void removeDll(const std::wstring& name);
 
     HostLog startHost(unsigned slowMs = 0);
     TargetLog startTarget(const std::wstring& title);
@@ -45,6 +50,7 @@ public:
 
     HostLog hostLog() const;
     DinputLog dinputLog() const;
+    DinputLog xinputLog() const;
     TargetLog targetLog() const;
     ChildProcess& host() { return host_; }
 
