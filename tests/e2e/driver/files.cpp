@@ -8,6 +8,7 @@
 #include "common/files.h"
 #include "common/text.h"
 #include "failure.h"
+#include "waiting.h"
 
 namespace e2e {
 
@@ -34,8 +35,11 @@ void copyFileInto(const std::wstring& file, const std::wstring& folder) {
 void writeFileAtomically(const std::wstring& path, std::string_view bytes) {
     const std::wstring temporary = path + L".new";
     expect(writeFile(temporary, bytes), "cannot write " + narrow(temporary));
-    expect(MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE,
-           "cannot rename " + narrow(temporary));
+    // Wine now and then refuses the rename while a stand-in is reading the old file; a
+    // moment later it goes through.
+    const bool renamed = waitUntil(
+        [&] { return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE; }, 200ms, 5ms);
+    expect(renamed, "cannot rename " + narrow(temporary));
 }
 
 std::string printable(std::string_view bytes, std::size_t limit) {

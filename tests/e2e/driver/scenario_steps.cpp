@@ -38,19 +38,11 @@ KestroProcess& startConnected(Session& session, const std::string& settings, std
 }
 
 void holdAndWaitForReads(Session& session, const Pad& state, int reads) {
-    attachAndWaitForReads(session, {state}, state, reads);
-}
-
-void attachAndWaitForReads(Session& session, const std::vector<Pad>& pads, const Pad& state, int reads) {
     const std::int64_t since = nowUsec();
-    session.attach(pads);
+    session.attach({state});
     const std::string details = stateDetails(state.x, state.y, state.buttons) + " pov=" + std::to_string(state.pov);
-    const auto readsOfState = [&] {
-        return state.xinput ? session.xinputLog().since(since, "xinputgetstate", "ok", details)
-                            : session.dinputLog().since(since, "getstate", "ok", details);
-    };
-    require([&] { return readsOfState().size() >= std::size_t(reads); }, 2000ms,
-            "kestro.exe does not read the pad state \"" + details.substr(0, 30) + "...\"");
+    require([&] { return session.dinputLog().since(since, "getstate", "ok", details).size() >= std::size_t(reads); },
+            2000ms, "kestro.exe does not read the pad state \"" + details.substr(0, 30) + "...\"");
 }
 
 std::vector<HostMessage> waitForHostMessages(const HostLog& log, std::int64_t usec, std::size_t count, Millis timeout) {

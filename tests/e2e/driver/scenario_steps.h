@@ -28,10 +28,6 @@ KestroProcess& startConnected(Session& session, const std::string& settings, std
 // Makes the test pad the only controller, in `state`, and waits until kestro.exe has read it `reads` times.
 void holdAndWaitForReads(Session& session, const Pad& state, int reads = 3);
 
-// Attaches `pads` and waits until kestro.exe has read `state` (one of them) `reads` times,
-// through XInput for an Xbox-type pad, else through DirectInput.
-void attachAndWaitForReads(Session& session, const std::vector<Pad>& pads, const Pad& state, int reads);
-
 // The host's messages since `usec`, waiting until at least `count` have come.
 std::vector<HostMessage> waitForHostMessages(const HostLog& log, std::int64_t usec, std::size_t count, Millis timeout);
 

@@ -22,15 +22,28 @@ void putAnotherWindowInFront(Session& session, KestroProcess& kestro) {
     expect(owner != kestro.id(), "kestro.exe owns the foreground window");
 }
 
-// `pad` pressed in `pressed` until kestro.exe has read that once, then released until it
-// has seen the release; what the host received meanwhile.
+// Waits until kestro.exe has read `pad` `count` times since `usec`, in whatever way it reads it.
+void waitForReadsOf(Session& session, const Pad& pad, std::int64_t usec, std::size_t count) {
+    const auto reads = [&] {
+        std::size_t n = 0;
+        for (const auto& call : session.xinputLog().since(usec, "xinputgetstate")) n += call.device == pad.guid;
+        for (const auto& call : session.dinputLog().since(usec, "getstate")) n += call.device == pad.guid;
+        return n;
+    };
+    require([&] { return reads() >= count; }, 2000ms, "kestro.exe does not read " + pad.name);
+}
+
+// `pads[which]` in the state `pressed` for two reads, then released for two; what the
+// host received meanwhile.
 std::vector<HostMessage> tap(Session& session, std::vector<Pad> pads, std::size_t which, const Pad& pressed) {
     const std::int64_t start = nowUsec();
     const Pad released = pads[which];
     pads[which] = pressed;
-    attachAndWaitForReads(session, pads, pressed, 1);
+    session.attach(pads);
+    waitForReadsOf(session, pressed, nowUsec(), 2);
     pads[which] = released;
-    attachAndWaitForReads(session, pads, released, 3);
+    session.attach(pads);
+    waitForReadsOf(session, released, nowUsec(), 2);
     return session.hostLog().messagesSince(start);
 }
 
@@ -57,14 +70,17 @@ void xinputPadInTheBackground(Session& session) {
 
     expectTexts(tap(session, pads, 2, kXboxTwo.holding(0)), {"play"}, "a press of the Xbox pad in the background");
     const std::int64_t otherPressed = nowUsec();
-    attachAndWaitForReads(session, {kPadA, kXboxOne.holding(0), kXboxTwo}, kXboxTwo, 4);
-    attachAndWaitForReads(session, pads, kXboxTwo, 2);
+    session.attach({kPadA, kXboxOne.holding(0), kXboxTwo});
+    waitForReadsOf(session, kXboxTwo, nowUsec(), 4);
+    session.attach(pads);
+    waitForReadsOf(session, kXboxTwo, nowUsec(), 2);
     expectTexts(session.hostLog().messagesSince(otherPressed), {}, "a press of the other Xbox pad");
 
     const std::int64_t held = nowUsec();
-    attachAndWaitForReads(session, {kPadA, kXboxOne, kXboxTwo.holding(0)}, kXboxTwo.holding(0), 1);
+    session.attach({kPadA, kXboxOne, kXboxTwo.holding(0)});
     pause(600ms);
-    attachAndWaitForReads(session, pads, kXboxTwo, 3);
+    session.attach(pads);
+    waitForReadsOf(session, kXboxTwo, nowUsec(), 2);
     const auto repeats = session.hostLog().messagesSince(held);
     expect(repeats.size() >= 4 && repeats.size() <= 7,
            "holding the Xbox pad's A for 600 ms sent " + describe(repeats) + ", expected about 5 (one every 125 ms)");
@@ -76,7 +92,8 @@ void xinputPadInTheBackground(Session& session) {
     // now the first Xbox pad DirectInput lists. Taken up afresh after a resume, it is
     // still read from the first connected slot.
     const std::vector<Pad> left = {kPadA, kXboxTwo};
-    attachAndWaitForReads(session, left, kXboxTwo, 2);
+    session.attach(left);
+    waitForReadsOf(session, kXboxTwo, nowUsec(), 2);
     kestro.power(4);  // PBT_APMSUSPEND
     const std::int64_t resumed = nowUsec();
     kestro.power(7);  // PBT_APMRESUMESUSPEND
