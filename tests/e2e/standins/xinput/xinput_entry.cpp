@@ -50,11 +50,13 @@ XINPUT_GAMEPAD gamepad_of(const ScriptedDevice& device)
     return pad;
 }
 
+const char anchor_in_this_module = 0;
+
 std::string loaded_as()
 {
     HMODULE self = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&loaded_as), &self);
+                       reinterpret_cast<LPCWSTR>(&anchor_in_this_module), &self);
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
     std::string name(path, length);
