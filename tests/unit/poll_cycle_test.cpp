@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HatCase{2250, "U"}, HatCase{2251, "UR"},
                       HatCase{36000, ""}, HatCase{0xFFFF, ""}, HatCase{0x1234FFFF, ""}, HatCase{kPovCentred, ""}));
 
-class HatIgnored : public Hat, public ::testing::WithParamInterface<const char*> {};
+class HatIgnored : public Hat, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(HatIgnored, AnyDpadValueButTrueLeavesTheHatIgnored) {
     startWithDpad(GetParam());
@@ -213,7 +213,9 @@ TEST_P(HatIgnored, AnyDpadValueButTrueLeavesTheHatIgnored) {
     EXPECT_EQ(sent(), Strings{"U"}) << "the stick works as before";
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, HatIgnored, ::testing::Values("", "true", "TRUE", "1", "Truee"));
+INSTANTIATE_TEST_SUITE_P(Values, HatIgnored,
+                         ::testing::Values("", "true", "TRUE", "1", "Truee", std::string("True\x01\xff", 6),
+                                           "True" + std::string(4996, 'e')));
 
 TEST_F(Polling, WithoutTheDpadKeyTheHatSendsNothing) {
     start("", "[DashOrbit]\r\nup=U\r\n");
