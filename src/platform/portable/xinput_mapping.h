@@ -6,10 +6,10 @@
 
 namespace kestro {
 
-// The fields of XInput's XINPUT_GAMEPAD, in neutral types.
+// XInput's XINPUT_GAMEPAD in neutral types, without the triggers, which
+// DirectInput folds into one axis that nothing here reads.
 struct XInputPad {
     std::uint16_t buttons = 0;
-    std::uint8_t leftTrigger = 0, rightTrigger = 0;
     std::int16_t thumbLX = 0, thumbLY = 0, thumbRX = 0, thumbRY = 0;
 };
 

@@ -115,8 +115,6 @@ bool isXInputDevice(IDirectInputDevice8A& device) {
 XInputPad padFrom(const XINPUT_GAMEPAD& gamepad) {
     XInputPad pad;
     pad.buttons = gamepad.wButtons;
-    pad.leftTrigger = gamepad.bLeftTrigger;
-    pad.rightTrigger = gamepad.bRightTrigger;
     pad.thumbLX = gamepad.sThumbLX;
     pad.thumbLY = gamepad.sThumbLY;
     pad.thumbRX = gamepad.sThumbRX;
@@ -221,31 +219,40 @@ bool Win32GameControllers::acquire() {
         return false;
     if (FAILED(device_->Acquire())) return false;
     xinputSlot_.reset();
+    readsSinceScan_ = 0;
     return true;
+}
+
+bool Win32GameControllers::findXInputSlot() {
+    // Rare, since a scan asks every empty slot too, which XInput answers slowly.
+    constexpr unsigned kReadsBetweenScans = 40;
+    if (readsSinceScan_++ % kReadsBetweenScans != 0) return false;
+    // XInput numbers its slots in the order the pads arrived and keeps a
+    // pad's slot when others leave, so count connected slots, not slots.
+    int connected = 0;
+    XINPUT_STATE state{};
+    for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
+        if (xinput_.getState(slot, state) != ERROR_SUCCESS) continue;
+        if (connected++ == *xinputPad_) {
+            xinputSlot_ = slot;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Win32GameControllers::readXInput(JoyState& out) {
     XINPUT_STATE state{};
-    if (!xinputSlot_) {
-        // XInput numbers its slots in the order the pads arrived and keeps a
-        // pad's slot when others leave, so count connected slots, not slots.
-        int connected = 0;
-        for (DWORD slot = 0; slot < XUSER_MAX_COUNT && !xinputSlot_; ++slot) {
-            if (xinput_.getState(slot, state) != ERROR_SUCCESS) continue;
-            if (connected == *xinputPad_) xinputSlot_ = slot;
-            ++connected;
-        }
-        if (!xinputSlot_) return false;
-    } else if (xinput_.getState(*xinputSlot_, state) != ERROR_SUCCESS) {
-        return false;
-    }
+    if (xinput_.getState(*xinputSlot_, state) != ERROR_SUCCESS) return false;
     out = joyStateFromXInput(padFrom(state.Gamepad));
     return true;
 }
 
 bool Win32GameControllers::readState(JoyState& out) {
     if (!device_) return false;
-    if (xinputPad_) return readXInput(out);
+    // XInput may take up a pad a moment after DirectInput lists it; until then
+    // the DirectInput read stands in, and tells an unplugged pad.
+    if (xinputPad_ && (xinputSlot_ || findXInputSlot())) return readXInput(out);
     DIJOYSTATE raw{};
     // Devices that need no polling say so with a success code; a lost
     // device shows up again in the read below.

@@ -40,6 +40,8 @@ private:
     void releaseDevice();
     // How many Xbox-type pads the snapshot lists before the controller `id`.
     int xinputPadsBefore(const std::string& id);
+    // Looks for the pad's XInput slot now and then; true once it is known.
+    bool findXInputSlot();
     bool readXInput(JoyState& out);
 
     HINSTANCE instance_;
@@ -52,7 +54,8 @@ private:
     // The opened device is the n-th Xbox-type pad of the snapshot, read from
     // the n-th connected XInput slot; nullopt: read through DirectInput.
     std::optional<int> xinputPad_;
-    std::optional<DWORD> xinputSlot_;  // found at the first read after acquiring
+    std::optional<DWORD> xinputSlot_;  // looked for from the first read after acquiring
+    unsigned readsSinceScan_ = 0;
 };
 
 }  // namespace kestro
