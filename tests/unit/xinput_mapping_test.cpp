@@ -1,6 +1,8 @@
 // Xbox pads read through XInput give the state DirectInput gives for them.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/portable/xinput_mapping.h"
 
 namespace kestro {
@@ -28,8 +30,8 @@ TEST(XInputMapping, TheLeftStickFillsTheWholeAxisRangeWithUpAtZero) {
 }
 
 TEST(XInputMapping, ButtonsZeroToNineInDirectInputsOrder) {
-    const std::uint16_t order[] = {b::kA,    b::kB,     b::kX,         b::kY,         b::kLeftShoulder,
-                                   b::kRightShoulder, b::kBack, b::kStart, b::kLeftThumb, b::kRightThumb};
+    const std::uint16_t order[] = {b::kA, b::kB, b::kX, b::kY, b::kLeftShoulder, b::kRightShoulder,
+                                   b::kBack, b::kStart, b::kLeftThumb, b::kRightThumb};
     for (int i = 0; i < 10; ++i) {
         XInputPad pad;
         pad.buttons = order[i];
@@ -71,9 +73,10 @@ TEST(XInputMapping, TheDpadBecomesTheFirstHatAndTheOthersStayCentred) {
 }
 
 TEST(XInputMapping, AnXInputInterfaceIsNamedInThePathInEitherCase) {
-    EXPECT_TRUE(isXInputDevicePath(L"\\\\?\\hid#vid_045e&pid_02ff&ig_00#7&2a7c3b&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}"));
+    const std::wstring hidInterface = L"#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+    EXPECT_TRUE(isXInputDevicePath(L"\\\\?\\hid#vid_045e&pid_02ff&ig_00#7&2a7c3b&0&0000" + hidInterface));
     EXPECT_TRUE(isXInputDevicePath(L"\\\\?\\HID#VID_045E&PID_028E&IG_01#1"));
-    EXPECT_FALSE(isXInputDevicePath(L"\\\\?\\hid#vid_054c&pid_09cc&mi_03#8&1f&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}"));
+    EXPECT_FALSE(isXInputDevicePath(L"\\\\?\\hid#vid_054c&pid_09cc&mi_03#8&1f&0&0000" + hidInterface));
     EXPECT_FALSE(isXInputDevicePath(L""));
     EXPECT_FALSE(isXInputDevicePath(L"ig"));
 }

@@ -10,11 +10,11 @@ namespace {
 std::int32_t horizontal(std::int16_t thumb) { return std::int32_t{thumb} + 32768; }
 std::int32_t vertical(std::int16_t thumb) { return 32767 - std::int32_t{thumb}; }
 
+// Buttons 0..9 as DirectInput numbers an Xbox pad's.
 constexpr std::uint16_t kButtonOrder[] = {
-    xinput_button::kA,         xinput_button::kB,          xinput_button::kX,
-    xinput_button::kY,         xinput_button::kLeftShoulder, xinput_button::kRightShoulder,
-    xinput_button::kBack,      xinput_button::kStart,      xinput_button::kLeftThumb,
-    xinput_button::kRightThumb,
+    xinput_button::kA,    xinput_button::kB,     xinput_button::kX,         xinput_button::kY,
+    xinput_button::kLeftShoulder, xinput_button::kRightShoulder,
+    xinput_button::kBack, xinput_button::kStart, xinput_button::kLeftThumb, xinput_button::kRightThumb,
 };
 
 // Hundredths of a degree clockwise from up; opposite directions cancel.

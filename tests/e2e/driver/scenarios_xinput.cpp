@@ -63,8 +63,8 @@ void xinputPadInTheBackground(Session& session) {
     const std::vector<Pad> pads = {kPadA, kXboxOne, kXboxTwo};
     KestroProcess& kestro = startConnected(
         session,
-        iniLines({"[settings]", "kestro=" + kXboxTwo.name, "min=True", "dpad=True", "hibernation=1", "[DashOrbit]", "but0=play",
-                  "up=north", "left=west"}),
+        iniLines({"[settings]", "kestro=" + kXboxTwo.name, "min=True", "dpad=True", "hibernation=1", "[DashOrbit]",
+                  "but0=play", "up=north", "left=west"}),
         pads);
     putAnotherWindowInFront(session, kestro);
 

@@ -15,7 +15,8 @@
 namespace e2e {
 
 // The controller stand-ins every scenario's kestro.exe finds beside it.
-inline const wchar_t* const kControllerDlls[] = {L"dinput8.dll", L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"};
+inline const wchar_t* const kControllerDlls[] = {L"dinput8.dll", L"xinput1_4.dll", L"xinput1_3.dll",
+                                                 L"xinput9_1_0.dll"};
 
 struct Paths {
     std::wstring root;      // one folder per scenario goes here
@@ -24,7 +25,7 @@ struct Paths {
 };
 
 // One scenario's world: a fresh folder holding kestro.exe and the controller
-// stand-in, the settings and controllers it starts with, and every program
+// stand-ins, the settings and controllers it starts with, and every program
 // started for it, all ended when the session ends.
 class Session {
 public:
