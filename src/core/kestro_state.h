@@ -70,6 +70,7 @@ struct Kestro {
     std::int16_t devcount = 0;
     std::array<std::string, 11> butkeys{};
     std::vector<std::string> noRepeat;
+    bool dpad = false;  // the first hat also drives the four directions
 
     // Searching: the system has reported a plug or unplug since the last
     // enumeration (nothing is known before the first), and the reconnect

@@ -36,7 +36,7 @@ public:
     virtual bool setJoystickFormat() = 0;
     // Acquires the device so that reads may start.
     virtual bool acquire() = 0;
-    // Reads the device's state (X/Y 0..65535); fails once the controller is gone.
+    // Reads the device's state (X/Y 0..65535, the first hat, 32 button bytes); fails once the controller is gone.
     virtual bool readState(JoyState& out) = 0;
 };
 

@@ -78,6 +78,7 @@ void loadsettings(Kestro& k, Services& s) {
         convert::secondsToTimerInterval(s.profile.read(keys::kSettings, keys::kResumeDelay, "5", keys::kLongLimit))
             .value_or(kDefaultResumeInterval));
     if (!noRepeat.empty()) k.noRepeat = splitAtCommas(noRepeat);
+    k.dpad = s.profile.read(keys::kSettings, keys::kDpad, "", keys::kLongLimit) == "True";
 }
 
 bool savesettings(Kestro& k, Services& s) {

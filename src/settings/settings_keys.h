@@ -16,6 +16,7 @@ inline constexpr std::string_view kHostFlagRead = "Dashorbit";  // read under th
 inline constexpr std::string_view kHostFlagWrite = "dashorbit";  // written under this one
 inline constexpr std::string_view kNoRepeat = "norepeat";      // limit 999, default "mute"
 inline constexpr std::string_view kResumeDelay = "hibernation";  // limit 999, default "5"
+inline constexpr std::string_view kDpad = "dpad";              // limit 999, default ""; never written
 inline constexpr std::string_view kDelay = "delay";            // limit 199, default "4"
 inline constexpr std::string_view kUp = "up", kDown = "down", kLeft = "left", kRight = "right";
 

@@ -3,7 +3,7 @@
 # display, driven by kestro_e2e.exe. Builds nothing; expects in BUILD_DIR:
 #   bin/kestro.exe
 #   tests/e2e/kestro_e2e.exe
-#   tests/e2e/standins/{dinput8.dll,fake_host.exe,fake_target.exe}
+#   tests/e2e/standins/{dinput8.dll,xinput1_4.dll,xinput1_3.dll,xinput9_1_0.dll,fake_host.exe,fake_target.exe}
 # Leaves the scenario folders in BUILD_DIR/e2e/run and the window picture in
 # BUILD_DIR/e2e/kestro-window.png. Exits with the driver's code (0: all passed).
 #
@@ -20,7 +20,8 @@ shift
 kestro="$build/bin/kestro.exe"
 driver="$build/tests/e2e/kestro_e2e.exe"
 standins="$build/tests/e2e/standins"
-for needed in "$kestro" "$driver" "$standins/dinput8.dll" "$standins/fake_host.exe" "$standins/fake_target.exe"; do
+for needed in "$kestro" "$driver" "$standins/dinput8.dll" "$standins/xinput1_4.dll" "$standins/xinput1_3.dll" \
+  "$standins/xinput9_1_0.dll" "$standins/fake_host.exe" "$standins/fake_target.exe"; do
   if [ ! -f "$needed" ]; then
     echo "run.sh: missing $needed (build the windows-x64 preset with tests/e2e added)" >&2
     exit 2
@@ -90,8 +91,9 @@ fi
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d KestroE2E /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v KestroE2E /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
 
-# The controller stand-in must replace the system dinput8.dll in kestro.exe.
-export WINEDLLOVERRIDES="dinput8=n,b"
+# The controller stand-ins must replace the system dinput8.dll and XInput in kestro.exe.
+# XInput only from beside the program: a stand-in taken away is a Windows without that DLL.
+export WINEDLLOVERRIDES="dinput8=n,b;xinput1_4,xinput1_3,xinput9_1_0=n"
 started=$(date +%s)
 timeout 300 wine "$driver" "$(winepath -w "$root")" --kestro "$(winepath -w "$kestro")" \
   --standins "$(winepath -w "$standins")" "$@"

@@ -41,6 +41,7 @@ public:
         state(id).lX = x;
         state(id).lY = y;
     }
+    void setPov(const std::string& id, std::uint32_t pov) { state(id).rgdwPOV[0] = pov; }
     void setButton(const std::string& id, int button, bool down) {
         state(id).rgbButtons[button] = down ? 0x80 : 0;
     }

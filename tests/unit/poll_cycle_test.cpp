@@ -155,6 +155,75 @@ TEST_F(Polling, ADiagonalSendsTheVerticalDirectionBeforeTheHorizontalOne) {
     EXPECT_EQ(rig.k.joyup[kDown], kReleased);
 }
 
+// The D-pad as the four directions, asked for by dpad=True.
+class Hat : public Polling {
+protected:
+    void startWithDpad(const std::string& value) {
+        start("dpad=" + value + "\r\n", "[DashOrbit]\r\nup=U\r\ndown=D\r\nleft=L\r\nright=R\r\n");
+    }
+    void hat(std::uint32_t pov) { rig.controllers.setPov(kPad, pov); }
+};
+
+TEST_F(Hat, WithDpadTrueADiagonalSendsTheVerticalDirectionFirstAndEachOnce) {
+    startWithDpad("True");
+    hat(13500);  // down and right
+    rig.ticks(1);
+    EXPECT_EQ(sent(), (Strings{"D", "R"}));
+    stick(65535, 32767);  // the stick agrees: still one press, held
+    rig.ticks(3);
+    EXPECT_EQ(sent(), (Strings{"D", "R"}));
+    hat(kPovCentred);
+    rig.ticks(1);
+    EXPECT_EQ(rig.k.joyup[kDown], kReleased);
+    EXPECT_EQ(rig.k.joyup[kRight], kPressed) << "the stick still points right";
+}
+
+struct HatCase {
+    std::uint32_t pov;
+    const char* sends;
+};
+
+class HatAngles : public Hat, public ::testing::WithParamInterface<HatCase> {};
+
+TEST_P(HatAngles, AHatAngleActivatesTheDirectionsOfItsEighthOfTheCircle) {
+    startWithDpad("True");
+    hat(GetParam().pov);
+    rig.ticks(1);
+    std::string texts;
+    for (const auto& t : sent()) texts += t;
+    EXPECT_EQ(texts, GetParam().sends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Povs, HatAngles,
+    ::testing::Values(HatCase{0, "U"}, HatCase{4500, "UR"}, HatCase{9000, "R"}, HatCase{18000, "D"},
+                      HatCase{22500, "DL"}, HatCase{27000, "L"}, HatCase{31500, "UL"}, HatCase{35999, "U"},
+                      HatCase{2250, "U"}, HatCase{2251, "UR"},
+                      HatCase{36000, ""}, HatCase{0xFFFF, ""}, HatCase{0x1234FFFF, ""}, HatCase{kPovCentred, ""}));
+
+class HatIgnored : public Hat, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(HatIgnored, AnyDpadValueButTrueLeavesTheHatIgnored) {
+    startWithDpad(GetParam());
+    hat(0);
+    rig.ticks(2);
+    EXPECT_TRUE(sent().empty());
+    stick(32767, 0);
+    rig.ticks(1);
+    EXPECT_EQ(sent(), Strings{"U"}) << "the stick works as before";
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, HatIgnored,
+                         ::testing::Values("", "true", "TRUE", "1", "Truee", std::string("True\x01\xff", 6),
+                                           "True" + std::string(4996, 'e')));
+
+TEST_F(Polling, WithoutTheDpadKeyTheHatSendsNothing) {
+    start("", "[DashOrbit]\r\nup=U\r\n");
+    rig.controllers.setPov(kPad, 0);
+    rig.ticks(3);
+    EXPECT_TRUE(sent().empty());
+}
+
 TEST_F(Polling, ATextOnTheNoRepeatListIsSentOnPressButNeverRepeated) {
     start("norepeat=mute,Pause\r\n", "[DashOrbit]\r\nbut0=mute\r\nbut1=pause\r\n");
     press(0);

@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string_view>
 
+#include "platform/portable/xinput_mapping.h"
 #include "platform/win32/win32_errors.h"
 
 namespace kestro {
@@ -100,6 +102,34 @@ void copyState(const DIJOYSTATE& from, JoyState& to) {
     for (int i = 0; i < 32; ++i) to.rgbButtons[i] = from.rgbButtons[i];
 }
 
+bool isXInputDevice(IDirectInputDevice8A& device) {
+    DIPROPGUIDANDPATH property{};
+    property.diph.dwSize = sizeof property;
+    property.diph.dwHeaderSize = sizeof property.diph;
+    property.diph.dwObj = 0;
+    property.diph.dwHow = DIPH_DEVICE;
+    if (FAILED(device.GetProperty(DIPROP_GUIDANDPATH, &property.diph))) return false;
+    const std::size_t length = wcsnlen(property.wszPath, MAX_PATH);
+    return isXInputDevicePath(std::wstring_view(property.wszPath, length));
+}
+
+XInputPad padFrom(const XINPUT_GAMEPAD& gamepad) {
+    XInputPad pad;
+    pad.buttons = gamepad.wButtons;
+    pad.thumbLX = gamepad.sThumbLX;
+    pad.thumbLY = gamepad.sThumbLY;
+    pad.thumbRX = gamepad.sThumbRX;
+    pad.thumbRY = gamepad.sThumbRY;
+    return pad;
+}
+
+// True for a success code; a failure is reported first.
+bool succeeded(const wchar_t* api, HRESULT result) {
+    if (SUCCEEDED(result)) return true;
+    win32::reportFailure(api, static_cast<DWORD>(result));
+    return false;
+}
+
 bool needsAcquire(HRESULT result) { return result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED; }
 
 }  // namespace
@@ -134,10 +164,7 @@ bool Win32GameControllers::createInput() {
     IDirectInput8A* fresh = nullptr;
     const HRESULT result = DirectInput8Create(instance_, 0x0800, IID_IDirectInput8A,
                                               reinterpret_cast<void**>(&fresh), nullptr);
-    if (FAILED(result) || !fresh) {
-        win32::reportFailure(L"DirectInput8Create", static_cast<DWORD>(result));
-        return false;
-    }
+    if (!succeeded(L"DirectInput8Create", result) || !fresh) return false;
     if (input_) input_->Release();
     input_ = fresh;
     inputFailed_ = false;
@@ -149,8 +176,7 @@ bool Win32GameControllers::enumerateAttached() {
     std::vector<ControllerItem> found;
     const HRESULT result =
         input_->EnumDevices(DI8DEVCLASS_GAMECTRL, collectController, &found, DIEDFL_ATTACHEDONLY);
-    if (FAILED(result)) {
-        win32::reportFailure(L"IDirectInput8::EnumDevices", static_cast<DWORD>(result));
+    if (!succeeded(L"IDirectInput8::EnumDevices", result)) {
         inputFailed_ = true;
         return false;
     }
@@ -174,31 +200,78 @@ bool Win32GameControllers::createDevice(const std::string& id) {
     const auto guid = textToGuid(id);
     if (!guid) return false;
     IDirectInputDevice8A* fresh = nullptr;
-    if (const HRESULT result = input_->CreateDevice(*guid, &fresh, nullptr); FAILED(result) || !fresh) {
-        win32::reportFailure(L"IDirectInput8::CreateDevice", static_cast<DWORD>(result));
+    if (!succeeded(L"IDirectInput8::CreateDevice", input_->CreateDevice(*guid, &fresh, nullptr)) || !fresh) {
         inputFailed_ = true;
         return false;
     }
+    const bool xinputPad = xinput_.available() && isXInputDevice(*fresh);
     releaseDevice();
     device_ = fresh;
+    xinputPad_.reset();
+    if (xinputPad) xinputPad_ = xinputPadsBefore(id);
     return true;
 }
 
+int Win32GameControllers::xinputPadsBefore(const std::string& id) {
+    int before = 0;
+    for (const ControllerItem& item : snapshot_) {
+        if (item.id == id) break;
+        const auto guid = textToGuid(item.id);
+        IDirectInputDevice8A* other = nullptr;
+        if (!guid || FAILED(input_->CreateDevice(*guid, &other, nullptr)) || !other) continue;
+        if (isXInputDevice(*other)) ++before;
+        other->Release();
+    }
+    return before;
+}
+
 bool Win32GameControllers::setJoystickFormat() {
-    return device_ && SUCCEEDED(device_->SetDataFormat(&c_dfDIJoystick));
+    return device_ && succeeded(L"IDirectInputDevice8::SetDataFormat", device_->SetDataFormat(&c_dfDIJoystick));
 }
 
 bool Win32GameControllers::acquire() {
     if (!device_) return false;
     // Background and non-exclusive: the controller keeps working while the
     // user types into another program.
-    if (FAILED(device_->SetCooperativeLevel(window_, DISCL_BACKGROUND | DISCL_NONEXCLUSIVE)))
+    if (!succeeded(L"IDirectInputDevice8::SetCooperativeLevel",
+                   device_->SetCooperativeLevel(window_, DISCL_BACKGROUND | DISCL_NONEXCLUSIVE)) ||
+        !succeeded(L"IDirectInputDevice8::Acquire", device_->Acquire()))
         return false;
-    return SUCCEEDED(device_->Acquire());
+    xinputSlot_.reset();
+    readsSinceScan_ = 0;
+    return true;
+}
+
+bool Win32GameControllers::findXInputSlot() {
+    // Rare, since a scan asks every empty slot too, which XInput answers slowly.
+    constexpr unsigned kReadsBetweenScans = 40;
+    if (readsSinceScan_++ % kReadsBetweenScans != 0) return false;
+    // XInput numbers its slots in the order the pads arrived and keeps a
+    // pad's slot when others leave, so count connected slots, not slots.
+    int connected = 0;
+    XINPUT_STATE state{};
+    for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
+        if (xinput_.getState(slot, state) != ERROR_SUCCESS) continue;
+        if (connected++ == *xinputPad_) {
+            xinputSlot_ = slot;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Win32GameControllers::readXInput(JoyState& out) {
+    XINPUT_STATE state{};
+    if (xinput_.getState(*xinputSlot_, state) != ERROR_SUCCESS) return false;
+    out = joyStateFromXInput(padFrom(state.Gamepad));
+    return true;
 }
 
 bool Win32GameControllers::readState(JoyState& out) {
     if (!device_) return false;
+    // XInput may take up a pad a moment after DirectInput lists it; until then
+    // the DirectInput read stands in, and tells an unplugged pad.
+    if (xinputPad_ && (xinputSlot_ || findXInputSlot())) return readXInput(out);
     DIJOYSTATE raw{};
     // Devices that need no polling say so with a success code; a lost
     // device shows up again in the read below.
@@ -211,7 +284,7 @@ bool Win32GameControllers::readState(JoyState& out) {
         device_->Poll();
         result = device_->GetDeviceState(sizeof raw, &raw);
     }
-    if (FAILED(result)) return false;
+    if (!succeeded(L"IDirectInputDevice8::GetDeviceState", result)) return false;
     copyState(raw, out);
     return true;
 }

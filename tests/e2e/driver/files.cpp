@@ -8,6 +8,7 @@
 #include "common/files.h"
 #include "common/text.h"
 #include "failure.h"
+#include "waiting.h"
 
 namespace e2e {
 
@@ -34,12 +35,10 @@ void copyFileInto(const std::wstring& file, const std::wstring& folder) {
 void writeFileAtomically(const std::wstring& path, std::string_view bytes) {
     const std::wstring temporary = path + L".new";
     expect(writeFile(temporary, bytes), "cannot write " + narrow(temporary));
-    // Under Wine the rename is refused now and then while a reader has the old file open.
-    bool renamed = false;
-    for (int attempt = 0; attempt < 200 && !renamed; ++attempt) {
-        renamed = MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-        if (!renamed) Sleep(5);
-    }
+    // Wine now and then refuses the rename while a stand-in is reading the old file; a
+    // moment later it goes through.
+    const bool renamed = waitUntil(
+        [&] { return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE; }, 200ms, 5ms);
     expect(renamed, "cannot rename " + narrow(temporary));
 }
 

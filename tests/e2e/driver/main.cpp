@@ -82,6 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     addSettingsScenarios(scenarios);
     addTargetScenarios(scenarios);
     addTrayScenarios(scenarios);
+    addXInputScenarios(scenarios);
     for (const std::string& wanted : options.only) {
         bool known = false;
         for (const Scenario& scenario : scenarios) known = known || scenario.name == wanted;
@@ -94,11 +95,12 @@ int wmain(int argc, wchar_t** argv) {
         for (const Scenario& scenario : scenarios) std::printf("%.*s\n", int(scenario.name.size()), scenario.name.data());
         return 0;
     }
-    for (const std::wstring& needed :
-         {options.paths.kestro, joinPath(options.paths.standins, L"dinput8.dll"),
-          joinPath(options.paths.standins, L"fake_host.exe"), joinPath(options.paths.standins, L"fake_target.exe")}) {
-        if (!fileExists(needed)) {
-            std::fprintf(stderr, "kestro_e2e: missing %s\n", narrow(needed).c_str());
+    std::vector<std::wstring> needed = {options.paths.kestro, joinPath(options.paths.standins, L"fake_host.exe"),
+                                        joinPath(options.paths.standins, L"fake_target.exe")};
+    for (const wchar_t* dll : kControllerDlls) needed.push_back(joinPath(options.paths.standins, dll));
+    for (const std::wstring& file : needed) {
+        if (!fileExists(file)) {
+            std::fprintf(stderr, "kestro_e2e: missing %s\n", narrow(file).c_str());
             return 2;
         }
     }

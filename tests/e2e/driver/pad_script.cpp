@@ -15,6 +15,12 @@ Pad Pad::at(int newX, int newY) const {
     return moved;
 }
 
+Pad Pad::pointing(std::uint32_t hat) const {
+    Pad turned = *this;
+    turned.pov = hat;
+    return turned;
+}
+
 std::string scriptFor(const std::vector<Pad>& pads) {
     std::string text = "# written by kestro_e2e\n";
     for (const Pad& pad : pads) {
@@ -22,7 +28,7 @@ std::string scriptFor(const std::vector<Pad>& pads) {
         for (std::size_t i = 0; i < buttons.size(); ++i)
             if ((pad.buttons >> i) & 1u) buttons[i] = '1';
         text += "device " + pad.guid + " " + std::to_string(pad.x) + " " + std::to_string(pad.y) + " " + buttons +
-                " " + pad.name + "\n";
+                " pov=" + std::to_string(pad.pov) + (pad.xinput ? " xinput " : " ") + pad.name + "\n";
     }
     return text;
 }

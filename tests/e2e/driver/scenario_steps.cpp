@@ -30,15 +30,17 @@ KestroProcess& startConnected(Session& session, const std::string& settings, std
     const std::int64_t started = nowUsec();
     KestroProcess& kestro = session.startKestro();
     kestro.waitForText("lblOutput", kConnected, timeout);
-    require([&] { return !session.dinputLog().since(started, "getstate").empty(); }, 500ms,
-            "connected, but the pad is never read");
+    require([&] {
+        return !session.dinputLog().since(started, "getstate").empty() ||
+               !session.xinputLog().since(started, "xinputgetstate").empty();
+    }, 500ms, "connected, but the pad is never read");
     return kestro;
 }
 
 void holdAndWaitForReads(Session& session, const Pad& state, int reads) {
     const std::int64_t since = nowUsec();
     session.attach({state});
-    const std::string details = stateDetails(state.x, state.y, state.buttons);
+    const std::string details = stateDetails(state.x, state.y, state.buttons) + " pov=" + std::to_string(state.pov);
     require([&] { return session.dinputLog().since(since, "getstate", "ok", details).size() >= std::size_t(reads); },
             2000ms, "kestro.exe does not read the pad state \"" + details.substr(0, 30) + "...\"");
 }

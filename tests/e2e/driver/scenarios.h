@@ -18,5 +18,6 @@ void addDeviceScenarios(std::vector<Scenario>& list);
 void addSettingsScenarios(std::vector<Scenario>& list);
 void addTargetScenarios(std::vector<Scenario>& list);
 void addTrayScenarios(std::vector<Scenario>& list);
+void addXInputScenarios(std::vector<Scenario>& list);
 
 }  // namespace e2e

@@ -17,7 +17,7 @@ constexpr wchar_t kStandinLifetime[] = L"180";
 Session::Session(const Paths& paths, std::string_view name) : paths_(paths), folder_(joinPath(paths.root, widen(name))) {
     makeEmptyFolder(folder_);
     copyFileInto(paths_.kestro, folder_);
-    copyFileInto(joinPath(paths_.standins, L"dinput8.dll"), folder_);
+    for (const wchar_t* dll : kControllerDlls) copyFileInto(joinPath(paths_.standins, dll), folder_);
 }
 
 Session::~Session() {
@@ -39,6 +39,10 @@ void Session::useVariant(std::wstring_view program) {
 void Session::writeSettings(std::string_view bytes) { writeFileAtomically(joinPath(folder_, L"settings.ini"), bytes); }
 
 std::optional<std::string> Session::settings() const { return readFile(joinPath(folder_, L"settings.ini")); }
+
+void Session::removeDll(const std::wstring& name) {
+    expect(DeleteFileW(joinPath(folder_, name).c_str()) != FALSE, "cannot remove " + narrow(name));
+}
 
 void Session::attach(const std::vector<Pad>& pads, std::string_view faults) {
     writeFileAtomically(joinPath(folder_, L"dinput_script.txt"), scriptFor(pads) + std::string(faults));
@@ -90,6 +94,8 @@ KestroProcess& Session::startKestro() {
 HostLog Session::hostLog() const { return HostLog(joinPath(folder_, L"host_log.txt")); }
 
 DinputLog Session::dinputLog() const { return DinputLog(joinPath(folder_, L"dinput_log.txt")); }
+
+DinputLog Session::xinputLog() const { return DinputLog(joinPath(folder_, L"xinput_log.txt")); }
 
 TargetLog Session::targetLog() const { return TargetLog(joinPath(folder_, L"target_log.txt")); }
 

@@ -14,14 +14,18 @@
 
 namespace e2e {
 
+// The controller stand-ins every scenario's kestro.exe finds beside it.
+inline const wchar_t* const kControllerDlls[] = {L"dinput8.dll", L"xinput1_4.dll", L"xinput1_3.dll",
+                                                 L"xinput9_1_0.dll"};
+
 struct Paths {
     std::wstring root;      // one folder per scenario goes here
     std::wstring kestro;    // kestro.exe
-    std::wstring standins;  // dinput8.dll, fake_host.exe, fake_target.exe
+    std::wstring standins;  // dinput8.dll, the XInput DLLs, fake_host.exe, fake_target.exe
 };
 
 // One scenario's world: a fresh folder holding kestro.exe and the controller
-// stand-in, the settings and controllers it starts with, and every program
+// stand-ins, the settings and controllers it starts with, and every program
 // started for it, all ended when the session ends.
 class Session {
 public:
@@ -41,6 +45,8 @@ public:
     // stand-in's "fail" lines) in force. When the set of controllers changes,
     // every top-level window is told, as Windows does on a plug or unplug.
     void attach(const std::vector<Pad>& pads, std::string_view faults = {});
+    // Takes a stand-in DLL away from beside kestro.exe, as on a Windows without it.
+    void removeDll(const std::wstring& name);
 
     HostLog startHost(unsigned slowMs = 0);
     // Another window of the host stand-in, in front of those before it: titled `title`, of
@@ -54,6 +60,7 @@ public:
 
     HostLog hostLog() const;
     DinputLog dinputLog() const;
+    DinputLog xinputLog() const;
     TargetLog targetLog() const;
     ChildProcess& host() { return host_; }
 

@@ -13,12 +13,14 @@ namespace {
 
 standin::LineLog& log_file()
 {
-    static standin::LineLog log(e2e::joinPath(e2e::folderOfThisProgram(), L"dinput_log.txt"));
+    static standin::LineLog log(e2e::joinPath(e2e::folderOfThisProgram(), log_file_name()));
     return log;
 }
 
-void write(std::string_view operation, std::string_view subject, std::string_view result,
-           std::string_view details)
+}  // namespace
+
+void log_result(std::string_view operation, std::string_view subject, std::string_view result,
+                std::string_view details)
 {
     std::string line;
     line.reserve(96);
@@ -33,8 +35,6 @@ void write(std::string_view operation, std::string_view subject, std::string_vie
     }
     log_file().write_line(line);
 }
-
-}  // namespace
 
 std::string result_name(HRESULT result)
 {
@@ -68,12 +68,12 @@ std::string result_name(HRESULT result)
 void log_call(std::string_view operation, std::string_view subject, HRESULT result,
               std::string_view details)
 {
-    write(operation, subject, result_name(result), details);
+    log_result(operation, subject, result_name(result), details);
 }
 
 void log_event(std::string_view operation, std::string_view subject, std::string_view details)
 {
-    write(operation, subject, "event", details);
+    log_result(operation, subject, "event", details);
 }
 
 }  // namespace dinput_standin

@@ -3,7 +3,9 @@
 #include "common/text.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace dinput_standin {
@@ -31,6 +33,16 @@ void fill_common(const ScriptedDevice& device, Instance& instance)
 }
 
 }  // namespace
+
+std::wstring device_path(const ScriptedDevice& device)
+{
+    wchar_t path[160];
+    std::swprintf(path, sizeof path / sizeof path[0],
+                  L"\\\\?\\hid#vid_1209&pid_%04lx%ls#7&%08lx&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}",
+                  static_cast<unsigned long>(device.guid.Data1 & 0xFFFF), device.xinput ? L"&ig_00" : L"",
+                  static_cast<unsigned long>(device.guid.Data1));
+    return path;
+}
 
 void fill_device_instance(const ScriptedDevice& device, DIDEVICEINSTANCEA& instance)
 {

@@ -60,6 +60,20 @@ std::optional<std::uint32_t> parse_buttons(std::string_view word)
     return buttons;
 }
 
+std::optional<std::uint32_t> parse_pov(std::string_view word)
+{
+    int base = 10;
+    if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
+        word.remove_prefix(2);
+        base = 16;
+    }
+    std::uint32_t value = 0;
+    const auto [end, status] = std::from_chars(word.data(), word.data() + word.size(), value, base);
+    if (word.empty() || status != std::errc() || end != word.data() + word.size())
+        return std::nullopt;
+    return value;
+}
+
 std::optional<HRESULT> parse_hresult(std::string_view word)
 {
     if (word.size() < 3 || word[0] != '0' || (word[1] != 'x' && word[1] != 'X'))
@@ -88,7 +102,27 @@ std::string parse_device_line(std::string_view rest, DeviceScript& script)
                                        [&](const ScriptedDevice& d) { return d.guid == *guid; });
     if (duplicate)
         return "device listed twice";
-    script.devices.push_back({*guid, *x, *y, *buttons, std::string(trim(rest))});
+    ScriptedDevice device;
+    device.guid = *guid;
+    device.x = *x;
+    device.y = *y;
+    device.buttons = *buttons;
+    // Optional words before the name.
+    for (auto ahead = rest;; rest = ahead) {
+        const auto word = next_word(ahead);
+        if (word == "xinput") {
+            device.xinput = true;
+        } else if (word.starts_with("pov=")) {
+            const auto pov = parse_pov(word.substr(4));
+            if (!pov)
+                return "pov= must be a 32-bit number";
+            device.pov = *pov;
+        } else {
+            break;
+        }
+    }
+    device.name = std::string(trim(rest));
+    script.devices.push_back(std::move(device));
     return {};
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 // The text file that plays the part of the attached game controllers:
 //
-//   device {GUID} <x 0..65535> <y 0..65535> <buttons as 0/1, button 0 first> <name...>
+//   device {GUID} <x 0..65535> <y 0..65535> <buttons as 0/1, button 0 first> [pov=<n>] [xinput] <name...>
 //   fail <operation> [{GUID}] [0xHRESULT]
 //   # comment
 //
-// A device line means "plugged in"; dropping the line unplugs it. A fail line makes an
-// operation (on every device, or only on the one given) return the code (default E_FAIL)
-// for as long as the line is there.
+// A device line means "plugged in"; dropping the line unplugs it. pov= is the first hat
+// (hundredths of a degree, any 32-bit value; centred when missing). xinput makes the device
+// an Xbox-type pad, served by XInput too. A fail line makes an operation (on every device,
+// or only on the one given) return the code (default E_FAIL) for as long as the line is there.
 
 #include <windows.h>
 
@@ -24,7 +25,9 @@ struct ScriptedDevice {
     unsigned short x = 0;
     unsigned short y = 0;
     std::uint32_t buttons = 0;  // bit n = button n pressed
-    std::string name;           // UTF-8
+    std::uint32_t pov = 0xFFFFFFFF;
+    bool xinput = false;
+    std::string name;  // UTF-8
 };
 
 struct InjectedFailure {

@@ -13,6 +13,8 @@
 
 using namespace dinput_standin;
 
+const wchar_t* dinput_standin::log_file_name() { return L"dinput_log.txt"; }
+
 extern "C" HRESULT WINAPI DirectInput8Create(HINSTANCE instance, DWORD version, REFIID riid,
                                              LPVOID* out, LPUNKNOWN outer)
 {

@@ -6,6 +6,7 @@
 #include "guid_text.h"
 #include "script_watch.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +32,27 @@ std::string button_text(std::uint32_t buttons)
     return text;
 }
 
+// Windows gives DirectInput and HID readers of an Xbox-type pad a pad at rest unless
+// their process owns the foreground window; XInput readers get the real input.
+bool input_withheld(const ScriptedDevice& device)
+{
+    if (!device.xinput)
+        return false;
+    const HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    return front == nullptr || GetWindowThreadProcessId(front, &process) == 0 ||
+           process != GetCurrentProcessId();
+}
+
+ScriptedDevice at_rest(ScriptedDevice device)
+{
+    device.x = 32768;
+    device.y = 32767;
+    device.buttons = 0;
+    device.pov = centred_pov;
+    return device;
+}
+
 // DIJOYSTATE2 starts with a DIJOYSTATE, so one layout serves both formats.
 void write_joystick_state(const ScriptedDevice& device, DWORD size, void* data)
 {
@@ -40,10 +62,16 @@ void write_joystick_state(const ScriptedDevice& device, DWORD size, void* data)
     state.lZ = state.lRx = state.lRy = state.lRz = unused_axis;
     for (auto& pov : state.rgdwPOV)
         pov = centred_pov;
+    state.rgdwPOV[0] = device.pov;
     for (DWORD i = 0; i < scripted_buttons; ++i)
         state.rgbButtons[i] = ((device.buttons >> i) & 1u) ? 0x80 : 0x00;
     std::memset(data, 0, size);
     std::memcpy(data, &state, sizeof state);
+}
+
+bool is_guid_and_path(REFGUID property)
+{
+    return &property == &DIPROP_GUIDANDPATH;
 }
 
 std::string property_text(REFGUID property)
@@ -135,7 +163,7 @@ public:
         full.dwDevType = gamepad_device_type;
         full.dwAxes = scripted_axes;
         full.dwButtons = scripted_buttons;
-        full.dwPOVs = 0;
+        full.dwPOVs = 1;
         std::memcpy(caps, &full, caps->dwSize);
         return done("getcapabilities", DI_OK, attached ? "attached=1" : "attached=0");
     }
@@ -145,9 +173,24 @@ public:
         return done("enumobjects", E_NOTIMPL);
     }
 
-    HRESULT STDMETHODCALLTYPE GetProperty(REFGUID property, LPDIPROPHEADER) override
+    HRESULT STDMETHODCALLTYPE GetProperty(REFGUID property, LPDIPROPHEADER header) override
     {
-        return done("getproperty", E_NOTIMPL, property_text(property));
+        if (!is_guid_and_path(property))
+            return done("getproperty", E_NOTIMPL, property_text(property));
+        // The header as DirectInput checks it for a device-wide property.
+        if (header == nullptr || header->dwSize != sizeof(DIPROPGUIDANDPATH) ||
+            header->dwHeaderSize != sizeof(DIPROPHEADER) || header->dwObj != 0 ||
+            header->dwHow != DIPH_DEVICE)
+            return done("getproperty", DIERR_INVALIDPARAM, "prop=guidandpath");
+        refresh_script();
+        if (const auto device = attached_device(guid_))
+            last_seen_ = *device;
+        auto& result = *reinterpret_cast<DIPROPGUIDANDPATH*>(header);
+        result.guidClass = hid_class_guid;
+        const std::wstring path = device_path(last_seen_);
+        std::fill(std::begin(result.wszPath), std::end(result.wszPath), L'\0');
+        std::copy(path.begin(), path.end(), result.wszPath);
+        return done("getproperty", DI_OK, "prop=guidandpath" + std::string(last_seen_.xinput ? " xinput" : ""));
     }
 
     HRESULT STDMETHODCALLTYPE SetProperty(REFGUID property, LPCDIPROPHEADER) override
@@ -195,10 +238,13 @@ public:
         if (data == nullptr || size != data_size_)
             return done("getstate", DIERR_INVALIDPARAM, "size=" + std::to_string(size));
         last_seen_ = *device;
-        write_joystick_state(*device, size, data);
+        const bool withheld = input_withheld(*device);
+        const ScriptedDevice seen = withheld ? at_rest(*device) : *device;
+        write_joystick_state(seen, size, data);
         return done("getstate", DI_OK,
-                    "x=" + std::to_string(device->x) + " y=" + std::to_string(device->y) +
-                        " buttons=" + button_text(device->buttons));
+                    "x=" + std::to_string(seen.x) + " y=" + std::to_string(seen.y) +
+                        " buttons=" + button_text(seen.buttons) + " pov=" + std::to_string(seen.pov) +
+                        (withheld ? " withheld" : ""));
     }
 
     HRESULT STDMETHODCALLTYPE GetDeviceData(DWORD, LPDIDEVICEOBJECTDATA, LPDWORD, DWORD) override
