@@ -7,5 +7,6 @@ add_compile_options(
   # After the source folder's map, so it wins for a build folder inside it.
   "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>"
 )
-# The PE header's link time; 0 instead of the clock.
+# The PE header's link time; 0 instead of the clock. (windres already writes 0
+# into the resource directory's time stamps.)
 add_link_options(-Wl,--no-insert-timestamp)
