@@ -27,7 +27,11 @@ set(CPACK_PACKAGE_FILE_NAME kestro-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME})
 # them, so two builds never give the same bytes. CPack stages the files; the
 # zip is written by a small script with a fixed entry order, time and
 # attributes.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
+find_package(Python3 COMPONENTS Interpreter)
+if(NOT Python3_Interpreter_FOUND)
+  message(STATUS "No Python 3: building without the release package")
+  return()
+endif()
 set(CPACK_GENERATOR External)
 set(CPACK_EXTERNAL_ENABLE_STAGING ON)
 set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${PROJECT_SOURCE_DIR}/cmake/package_zip.cmake)
