@@ -1,6 +1,6 @@
 # A private Wine session for scripts/run.sh and tests/e2e/run.sh: an X server
-# of its own when wanted, and a Wine prefix that is known to work. Sourced;
-# defines functions and the variable xvfb_pid, runs nothing.
+# of its own when wanted, and a Wine prefix that is known to work. Sourced: it
+# sets the Wine environment and defines functions; it starts nothing itself.
 #
 # Under Wine 8 a 64-bit prefix is the default; say so, in case the environment says otherwise.
 export WINEARCH=win64
@@ -27,7 +27,7 @@ start_private_xvfb() {
       export DISPLAY=":$n"
       return 0
     fi
-    wait "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
   done
   echo "no free X display in :$1..:$2" >&2
