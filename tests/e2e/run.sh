@@ -36,55 +36,15 @@ root="$out/run"
 mkdir -p "$out"
 rm -f "$out/kestro-window.png" "$root/kestro-window.bmp"
 
-export WINEPREFIX="$build/e2e-wine"
 export WINEDEBUG=-all
-# Under Wine 8 a 64-bit prefix is the default; say so, in case the environment says otherwise.
-export WINEARCH=win64
-unset WINELOADER WINESERVER
-
-xvfb_pid=""
-cleanup() {
-  # Only what this script started: its own prefix's wine processes, its own X server.
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../../scripts/wine-session.sh"
+trap end_wine_session EXIT
 trap 'exit 130' INT TERM
 
-# A display number nobody uses; another server may claim one between the check
-# and the start, so a server that dies at once means "try the next number".
-display=""
-for n in 90 91 92 93 94 95 96 97 98 99; do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-    display=":$n"
-    break
-  fi
-  wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=""
-done
-if [ -z "$display" ]; then
-  echo "run.sh: no free X display in :90..:99" >&2
-  exit 2
-fi
-export DISPLAY="$display"
+start_private_xvfb 90 99 "$out/xvfb.log" || exit 2
+rm -f "$out/wineboot.log"
+use_wine_prefix "$build/e2e-wine" "$out/wineboot.log" || exit 2
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "run.sh: making the Wine prefix $WINEPREFIX (once; this takes a while)"
-  # No Mono or Gecko: their installers would ask questions nobody can answer here.
-  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >"$out/wineboot.log" 2>&1
-  wineserver -w
-fi
 # Every window inside one virtual desktop: without a window manager Wine waits
 # about 2 s whenever a top-level X window (such as its tray) is hidden, which
 # would stall the programs under test.
