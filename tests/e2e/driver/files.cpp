@@ -34,8 +34,14 @@ void copyFileInto(const std::wstring& file, const std::wstring& folder) {
 void writeFileAtomically(const std::wstring& path, std::string_view bytes) {
     const std::wstring temporary = path + L".new";
     expect(writeFile(temporary, bytes), "cannot write " + narrow(temporary));
-    expect(MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE,
-           "cannot rename " + narrow(temporary));
+    // Wine refuses to replace a file while anyone has it open, as the controller stand-in
+    // does for a moment on every read; so a failed rename is tried again for a while.
+    bool renamed = false;
+    for (int attempt = 0; attempt < 50 && !renamed; ++attempt) {
+        renamed = MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        if (!renamed) Sleep(10);
+    }
+    expect(renamed, "cannot rename " + narrow(temporary));
 }
 
 std::string printable(std::string_view bytes, std::size_t limit) {

@@ -6,6 +6,9 @@
 #include "scenarios.h"
 #include "window_search.h"
 #include "window_text.h"
+#include "waiting.h"
+
+#include <algorithm>
 
 namespace e2e {
 namespace {
@@ -46,6 +49,89 @@ void keystrokesIntoTarget(Session& session) {
                                                              typed.charsTypedIntoEdit() + "\" as characters");
 }
 
+const std::wstring kFrontTitle = L"Front Window";
+const std::string kTargetSettings =
+    settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]", "but0=hello"});
+
+// Presses button 0 until the target's edit holds `expected`, then lets go.
+std::wstring pressUntilTyped(Session& session, const std::wstring& expected, Millis timeout = 2000ms) {
+    const HWND edit = targetEdit();
+    session.attach({kPadA.holding(0)});
+    std::wstring text;
+    waitUntil([&] { return (text = textOf(edit)).size() >= expected.size(); }, timeout);
+    session.attach({kPadA});
+    holdAndWaitForReads(session, kPadA, 3);
+    return textOf(edit);
+}
+
+// Another program's window in front, so Kestro has to take the foreground; Windows lets
+// it only after an input event of its own.
+TargetLog putAnotherWindowInFront(Session& session) {
+    const TargetLog front = session.startTarget(kFrontTitle, L"", L"front_log.txt");
+    const HWND window = FindWindowW(nullptr, kFrontTitle.c_str());
+    require([&] { return window && GetForegroundWindow() == window; }, 2000ms, "the front window never came to the front");
+    return front;
+}
+
+void activationLeavesNoAltTap(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, kTargetSettings);
+    const TargetLog front = putAnotherWindowInFront(session);
+
+    const std::wstring text = pressUntilTyped(session, L"hello");
+    expect(text == L"hello", "the press typed \"" + narrow(text) + "\" into the target, expected \"hello\"");
+    // Releasing a lone Alt makes the window that gets it open its menu.
+    expect(front.loneAltTap().empty(), "the window in front: " + front.loneAltTap());
+    expect(target.loneAltTap().empty(), "the target: " + target.loneAltTap());
+    expect(front.charsTypedIntoEdit().empty(), "the window in front got \"" + front.charsTypedIntoEdit() + "\"");
+
+    // With the target already in front nothing buys the foreground.
+    const std::int64_t second = nowUsec();
+    const std::wstring again = pressUntilTyped(session, L"hellohello");
+    expect(again == L"hellohello", "a second press left \"" + narrow(again) + "\" in the target");
+    expect(target.altPressesSince(second) == 0 && front.altPressesSince(second) == 0,
+           "Alt was pressed although the target was in front");
+}
+
+void typingWaitsForTheFocus(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle, L"--focus-delay 150");
+    startConnected(session, kTargetSettings);
+    putAnotherWindowInFront(session);
+
+    const std::int64_t pressed = nowUsec();
+    const std::wstring text = pressUntilTyped(session, L"hello");
+    expect(text == L"hello", "the target whose focus came back late holds \"" + narrow(text) + "\", expected \"hello\"");
+    expect(target.keysSentToWindowSince(pressed) == 0,
+           std::to_string(target.keysSentToWindowSince(pressed)) + " keys reached the target before its focus was back");
+}
+
+void hungTargetDoesNotFreeze(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, kTargetSettings);
+    const HWND window = FindWindowW(nullptr, kTargetTitle.c_str());
+    const std::int64_t start = nowUsec();
+    PostMessageW(window, WM_APP, 5000, 0);
+    require([&] { return target.firstSince(start, "hang ms=").has_value(); }, 2000ms, "the target never started to hang");
+
+    session.attach({kPadA.holding(0)});
+    require([&] { return target.firstSince(start, "hang done").has_value(); }, 8000ms, "the target never recovered");
+    session.attach({kPadA});
+    const std::int64_t recovered = *target.firstSince(start, "hang done");
+    const auto reads = session.dinputLog().since(start, "getstate");
+    double longestGapMs = 0;
+    for (std::size_t i = 1; i < reads.size() && reads[i].usec <= recovered; ++i)
+        longestGapMs = std::max(longestGapMs, millisBetween(reads[i - 1].usec, reads[i].usec));
+    expect(!reads.empty() && longestGapMs <= 3000, "the controller was not read for " +
+                                                       std::to_string(int(longestGapMs)) + " ms while the target hung");
+
+    holdAndWaitForReads(session, kPadA, 3);
+    const HWND edit = targetEdit();
+    session.attach({kPadA.holding(0)});
+    const bool typed = waitUntil([&] { return textOf(edit).ends_with(L"hello"); }, 3000ms);
+    session.attach({kPadA});
+    expect(typed, "a press after the target recovered left \"" + narrow(textOf(edit)) + "\" in it");
+}
+
 void slowHostDoesNotFreeze(Session& session) {
     const HostLog host = session.startHost(3000);
     KestroProcess& kestro = startConnected(session, settingsWithPad({"[DashOrbit]", "but0=play", "but1=next"}));
@@ -79,6 +165,9 @@ void slowHostDoesNotFreeze(Session& session) {
 void addTargetScenarios(std::vector<Scenario>& list) {
     list.push_back({"keystrokes_into_target", keystrokesIntoTarget});
     list.push_back({"slow_host_does_not_freeze", slowHostDoesNotFreeze});
+    list.push_back({"activation_leaves_no_alt_tap", activationLeavesNoAltTap});
+    list.push_back({"typing_waits_for_the_focus", typingWaitsForTheFocus});
+    list.push_back({"hung_target_does_not_freeze", hungTargetDoesNotFreeze});
 }
 
 }  // namespace e2e

@@ -39,7 +39,9 @@ public:
     void attach(const std::vector<Pad>& pads);
 
     HostLog startHost(unsigned slowMs = 0);
-    TargetLog startTarget(const std::wstring& title);
+    // `options` go to fake_target.exe as they are; each target writes its own log.
+    TargetLog startTarget(const std::wstring& title, const std::wstring& options = L"",
+                          const std::wstring& logName = L"target_log.txt");
     // Started while no other kestro.exe of this session runs: the last one is kept.
     KestroProcess& startKestro();
 
@@ -53,7 +55,7 @@ private:
     std::wstring folder_;
     std::vector<std::unique_ptr<KestroProcess>> kestros_;
     ChildProcess host_;
-    ChildProcess target_;
+    std::vector<ChildProcess> targets_;
 };
 
 }  // namespace e2e

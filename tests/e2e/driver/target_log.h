@@ -1,5 +1,9 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace e2e {
 
@@ -13,6 +17,15 @@ public:
     std::string charsTypedIntoEdit() const;
     // Characters that reached the top-level window instead of the edit control.
     std::string charsSentToWindow() const;
+    // Key presses (keydown or syskeydown) that reached the top-level window since `usec`.
+    std::size_t keysSentToWindowSince(std::int64_t usec) const;
+    // Where the window saw a lone Alt tap (Alt pressed and released with no key between)
+    // or the window menu it opens; empty if never.
+    std::string loneAltTap() const;
+    // Alt presses since `usec`, wherever they landed.
+    std::size_t altPressesSince(std::int64_t usec) const;
+    // The time of the first line since `usec` that begins with `prefix`.
+    std::optional<std::int64_t> firstSince(std::int64_t usec, std::string_view prefix) const;
 
 private:
     std::string chars(const char* where) const;

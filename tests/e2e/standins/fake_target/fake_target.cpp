@@ -4,10 +4,19 @@
 //   <usec> <edit|main> char|syschar code=0xHHHH text=<UTF-8, non-printables as \xHH>
 // "edit" is what focused typing (SendInput) reaches; "main" shows messages posted straight
 // to the top-level window, which a real editor would not see in its text.
-// Also: "ready ..." once the window is up, "focus edit" when the edit gets the focus, and
-// "final text=..." with the edit's contents when the window closes.
+// Also: "ready ..." once the window is up, "focus edit" when the edit gets the focus,
+// "keymenu" when a lone Alt tap would open the window menu (menu mode is not entered, so
+// the run goes on), and "final text=..." with the edit's contents when the window closes.
+//
+// Windows rules Wine does not enforce, played on request:
+//   --focus-delay <ms>  on each activation the focus stays nowhere for that long before it
+//                       goes back to the edit, as in a busy program; keys sent meanwhile
+//                       reach the window as system keys ("main syskeydown ...").
+//   message WM_APP with wParam <ms>: the window minimises itself and stops answering for
+//                       that long ("hang ms=<ms>", then "hang done"), as a hung program.
 //
 // Usage: fake_target.exe [--title "Notepad Target"] [--log target_log.txt] [--lifetime <s>]
+//                        [--focus-delay <ms>]
 
 #include "../support/escape_bytes.h"
 #include "../support/line_log.h"
@@ -30,7 +39,11 @@ struct TargetState {
     std::unique_ptr<standin::LineLog> log;
     HWND edit = nullptr;
     WNDPROC edit_default_proc = nullptr;
+    unsigned long focus_delay_ms = 0;
+    bool focus_pending = false;
 };
+
+constexpr UINT_PTR focus_timer = 1;
 
 TargetState target;
 
@@ -88,9 +101,39 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_SIZE:
         MoveWindow(target.edit, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
         return 0;
+    case WM_ACTIVATE:
+        if (target.focus_delay_ms > 0 && LOWORD(wparam) != WA_INACTIVE) {
+            target.focus_pending = true;
+            SetTimer(window, focus_timer, target.focus_delay_ms, nullptr);
+        }
+        break;
     case WM_SETFOCUS:
-        SetFocus(target.edit);
+        // Wine gives an activated window the focus itself; a busy program's focus is nowhere yet.
+        SetFocus(target.focus_pending ? nullptr : target.edit);
         return 0;
+    case WM_TIMER:
+        if (wparam == focus_timer) {
+            KillTimer(window, focus_timer);
+            target.focus_pending = false;
+            SetFocus(target.edit);
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if ((wparam & 0xFFF0) == SC_KEYMENU) {
+            target.log->write_line("keymenu");
+            return 0;
+        }
+        break;
+    case WM_APP: {
+        char line[48];
+        std::snprintf(line, sizeof line, "hang ms=%lu", static_cast<unsigned long>(wparam));
+        ShowWindow(window, SW_MINIMIZE);
+        target.log->write_line(line);
+        Sleep(static_cast<DWORD>(wparam));
+        target.log->write_line("hang done");
+        return 0;
+    }
     case WM_CLOSE:
         target.log->write_line("final text=" + standin::escape_bytes(edit_text()));
         break;
@@ -102,8 +145,9 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    auto options = standin::parse_options({L"--title", L"--log", L"--lifetime"});
+    auto options = standin::parse_options({L"--title", L"--log", L"--lifetime", L"--focus-delay"});
     const unsigned long lifetime_s = options.number(L"--lifetime", 600);
+    target.focus_delay_ms = options.number(L"--focus-delay", 0);
     if (!options.positional.empty())
         options.error = L"unexpected argument: " + options.positional.front();
     if (!options.error.empty())
