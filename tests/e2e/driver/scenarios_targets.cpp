@@ -67,7 +67,7 @@ std::wstring pressUntilTyped(Session& session, const std::wstring& expected, Mil
 // Another program's window in front, so Kestro has to take the foreground; Windows lets
 // it only after an input event of its own.
 TargetLog putAnotherWindowInFront(Session& session) {
-    const TargetLog front = session.startTarget(kFrontTitle, L"", L"front_log.txt");
+    const TargetLog front = session.startTarget(kFrontTitle, L"--watch-keys 1", L"front_log.txt");
     const HWND window = FindWindowW(nullptr, kFrontTitle.c_str());
     require([&] { return window && GetForegroundWindow() == window; }, 2000ms, "the front window never came to the front");
     return front;
@@ -80,9 +80,9 @@ void activationLeavesNoAltTap(Session& session) {
 
     const std::wstring text = pressUntilTyped(session, L"hello");
     expect(text == L"hello", "the press typed \"" + narrow(text) + "\" into the target, expected \"hello\"");
-    // Releasing a lone Alt makes the window that gets it open its menu.
-    expect(front.loneAltTap().empty(), "the window in front: " + front.loneAltTap());
-    expect(target.loneAltTap().empty(), "the target: " + target.loneAltTap());
+    // Releasing a lone Alt opens a window menu, wherever the press and the release landed.
+    const std::string altTap = loneAltTap({&front, &target});
+    expect(altTap.empty(), altTap);
     expect(front.charsTypedIntoEdit().empty(), "the window in front got \"" + front.charsTypedIntoEdit() + "\"");
 
     // With the target already in front nothing buys the foreground.
@@ -115,16 +115,14 @@ void hungTargetDoesNotFreeze(Session& session) {
 
     session.attach({kPadA.holding(0)});
     require([&] { return target.firstSince(start, "hang done").has_value(); }, 8000ms, "the target never recovered");
-    session.attach({kPadA});
-    const std::int64_t recovered = *target.firstSince(start, "hang done");
+    holdAndWaitForReads(session, kPadA, 3);
     const auto reads = session.dinputLog().since(start, "getstate");
     double longestGapMs = 0;
-    for (std::size_t i = 1; i < reads.size() && reads[i].usec <= recovered; ++i)
+    for (std::size_t i = 1; i < reads.size(); ++i)
         longestGapMs = std::max(longestGapMs, millisBetween(reads[i - 1].usec, reads[i].usec));
-    expect(!reads.empty() && longestGapMs <= 3000, "the controller was not read for " +
-                                                       std::to_string(int(longestGapMs)) + " ms while the target hung");
+    expect(longestGapMs <= 3000, "the controller was not read for " + std::to_string(int(longestGapMs)) +
+                                     " ms while the target hung");
 
-    holdAndWaitForReads(session, kPadA, 3);
     const HWND edit = targetEdit();
     session.attach({kPadA.holding(0)});
     const bool typed = waitUntil([&] { return textOf(edit).ends_with(L"hello"); }, 3000ms);

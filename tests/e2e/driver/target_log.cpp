@@ -1,5 +1,7 @@
 #include "target_log.h"
 
+#include <algorithm>
+
 #include "log_lines.h"
 
 namespace e2e {
@@ -32,7 +34,11 @@ bool isKeyUp(std::string_view rest) {
     return rest.find(" keyup ") != std::string_view::npos || rest.find(" syskeyup ") != std::string_view::npos;
 }
 
-bool isAlt(std::string_view rest) { return fieldOf(rest, "vk") == "0x12"; }
+// VK_MENU, or VK_LMENU and VK_RMENU as a keyboard hook reports it.
+bool isAlt(std::string_view rest) {
+    const std::string vk = fieldOf(rest, "vk");
+    return vk == "0x12" || vk == "0xA4" || vk == "0xA5";
+}
 
 }  // namespace
 
@@ -43,10 +49,18 @@ std::size_t TargetLog::keysSentToWindowSince(std::int64_t usec) const {
     return count;
 }
 
-std::string TargetLog::loneAltTap() const {
+std::vector<LogLine> TargetLog::lines() const { return readLogLines(path_); }
+
+std::string loneAltTap(std::initializer_list<const TargetLog*> logs) {
+    std::vector<LogLine> merged;
+    for (const TargetLog* log : logs) {
+        const std::vector<LogLine> lines = log->lines();
+        merged.insert(merged.end(), lines.begin(), lines.end());
+    }
+    std::stable_sort(merged.begin(), merged.end(), [](const LogLine& a, const LogLine& b) { return a.usec < b.usec; });
     bool altHeld = false;
     bool keyBetween = false;
-    for (const LogLine& line : readLogLines(path_)) {
+    for (const LogLine& line : merged) {
         if (line.rest == "keymenu") return "the window menu opened at " + std::to_string(line.usec);
         if (isKeyDown(line.rest)) {
             if (!isAlt(line.rest)) {
@@ -60,6 +74,8 @@ std::string TargetLog::loneAltTap() const {
             altHeld = false;
         }
     }
+    // Its release went to a window that was not watching, so the tap was no less alone.
+    if (altHeld && !keyBetween) return "Alt was pressed with no other key before its release";
     return {};
 }
 

@@ -12,11 +12,15 @@
 //   --focus-delay <ms>  on each activation the focus stays nowhere for that long before it
 //                       goes back to the edit, as in a busy program; keys sent meanwhile
 //                       reach the window as system keys ("main syskeydown ...").
+//   --watch-keys 1      every key event of the desktop, whichever window it goes to, is
+//                       logged as "hook keydown|keyup vk=0xHH" (a low-level keyboard hook):
+//                       Wine drops keys queued for a window that loses the foreground,
+//                       Windows delivers them, so only the hook shows a lone Alt tap.
 //   message WM_APP with wParam <ms>: the window minimises itself and stops answering for
 //                       that long ("hang ms=<ms>", then "hang done"), as a hung program.
 //
 // Usage: fake_target.exe [--title "Notepad Target"] [--log target_log.txt] [--lifetime <s>]
-//                        [--focus-delay <ms>]
+//                        [--focus-delay <ms>] [--watch-keys 1]
 
 #include "../support/escape_bytes.h"
 #include "../support/line_log.h"
@@ -45,7 +49,21 @@ struct TargetState {
 
 constexpr UINT_PTR focus_timer = 1;
 
+
 TargetState target;
+
+LRESULT CALLBACK watch_key(int code, WPARAM wparam, LPARAM lparam)
+{
+    if (code == HC_ACTION) {
+        const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
+        const bool up = wparam == WM_KEYUP || wparam == WM_SYSKEYUP;
+        char line[64];
+        std::snprintf(line, sizeof line, "hook %s vk=0x%02X", up ? "keyup" : "keydown",
+                      static_cast<unsigned>(key.vkCode));
+        target.log->write_line(line);
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
 
 const char* key_message_name(UINT message)
 {
@@ -145,9 +163,12 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    auto options = standin::parse_options({L"--title", L"--log", L"--lifetime", L"--focus-delay"});
+    auto options = standin::parse_options({L"--title", L"--log", L"--lifetime", L"--focus-delay", L"--watch-keys"});
     const unsigned long lifetime_s = options.number(L"--lifetime", 600);
     target.focus_delay_ms = options.number(L"--focus-delay", 0);
+    if (options.number(L"--watch-keys", 0) != 0 &&
+        SetWindowsHookExW(WH_KEYBOARD_LL, watch_key, instance, 0) == nullptr)
+        return standin::fail_usage(program_name, L"cannot hook the keyboard");
     if (!options.positional.empty())
         options.error = L"unexpected argument: " + options.positional.front();
     if (!options.error.empty())
