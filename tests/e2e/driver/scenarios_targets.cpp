@@ -50,8 +50,9 @@ void keystrokesIntoTarget(Session& session) {
 }
 
 const std::wstring kFrontTitle = L"Front Window";
+// The longest repeat delay, so that a press types its text once.
 const std::string kTargetSettings =
-    settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]", "but0=hello"});
+    settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]", "but0=hello", "delay=50"});
 
 // Presses button 0 until the target's edit holds `expected`, then lets go.
 std::wstring pressUntilTyped(Session& session, const std::wstring& expected, Millis timeout = 2000ms) {
@@ -130,6 +131,17 @@ void hungTargetDoesNotFreeze(Session& session) {
     expect(typed, "a press after the target recovered left \"" + narrow(textOf(edit)) + "\" in it");
 }
 
+// Code page 932: the trail bytes of タ ミ マ are ^ ~ }, which must not be read as syntax.
+void doubleByteKeyText(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]",
+                                             "but0=\x83\x5E\x83\x7E{\x83\x7D}~", "delay=50"}));
+    const std::wstring expected = L"\u30BF\u30DF\u30DE\r\n";
+    const std::wstring text = pressUntilTyped(session, expected);
+    expect(text == expected, "the code page 932 key text typed \"" + narrow(text) + "\", expected \"" +
+                                 narrow(expected) + "\"");
+}
+
 void slowHostDoesNotFreeze(Session& session) {
     const HostLog host = session.startHost(3000);
     KestroProcess& kestro = startConnected(session, settingsWithPad({"[DashOrbit]", "but0=play", "but1=next"}));
@@ -166,6 +178,7 @@ void addTargetScenarios(std::vector<Scenario>& list) {
     list.push_back({"activation_leaves_no_alt_tap", activationLeavesNoAltTap});
     list.push_back({"typing_waits_for_the_focus", typingWaitsForTheFocus});
     list.push_back({"hung_target_does_not_freeze", hungTargetDoesNotFreeze});
+    list.push_back({"double_byte_key_text", doubleByteKeyText, 932});
 }
 
 }  // namespace e2e
