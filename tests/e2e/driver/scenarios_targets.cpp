@@ -131,6 +131,40 @@ void hungTargetDoesNotFreeze(Session& session) {
     expect(typed, "a press after the target recovered left \"" + narrow(textOf(edit)) + "\" in it");
 }
 
+// Caps Lock, toggled on for the life of this object, the way a user presses it.
+class CapsLockOn {
+public:
+    CapsLockOn() { press(); }
+    ~CapsLockOn() { press(); }
+    CapsLockOn(const CapsLockOn&) = delete;
+    CapsLockOn& operator=(const CapsLockOn&) = delete;
+
+private:
+    static void press() {
+        INPUT caps[2]{};
+        caps[0].type = caps[1].type = INPUT_KEYBOARD;
+        caps[0].ki.wVk = caps[1].ki.wVk = VK_CAPITAL;
+        caps[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, caps, sizeof(INPUT));
+    }
+};
+
+// With Caps Lock on, "Hello" must not arrive as "hELLO".
+void capsLockKeepsLetterCase(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]",
+                                             "but0=Hello", "delay=50"}));
+    const HWND window = FindWindowW(nullptr, kTargetTitle.c_str());
+    SetForegroundWindow(window);
+    require([&] { return GetForegroundWindow() == window; }, 2000ms, "the target never came to the front");
+    const CapsLockOn capsLock;
+    require([&] { return target.firstSince(0, "edit keyup vk=0x14").has_value(); }, 2000ms,
+            "the target never got the Caps Lock press");
+
+    const std::wstring text = pressUntilTyped(session, L"Hello");
+    expect(text == L"Hello", "with Caps Lock on the press typed \"" + narrow(text) + "\"");
+}
+
 // Code page 932: the trail bytes of タ ミ マ are ^ ~ }, which must not be read as syntax.
 void doubleByteKeyText(Session& session) {
     const TargetLog target = session.startTarget(kTargetTitle);
@@ -178,6 +212,7 @@ void addTargetScenarios(std::vector<Scenario>& list) {
     list.push_back({"activation_leaves_no_alt_tap", activationLeavesNoAltTap});
     list.push_back({"typing_waits_for_the_focus", typingWaitsForTheFocus});
     list.push_back({"hung_target_does_not_freeze", hungTargetDoesNotFreeze});
+    list.push_back({"caps_lock_keeps_letter_case", capsLockKeepsLetterCase});
     list.push_back({"double_byte_key_text", doubleByteKeyText, 932});
 }
 
