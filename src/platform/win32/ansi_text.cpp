@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "platform/portable/code_page_text.h"
+
 namespace kestro::win32 {
 
 std::wstring ansiToWide(std::string_view bytes) {
@@ -34,33 +36,13 @@ std::string wideToAnsi(std::wstring_view text) {
 
 namespace {
 
-// The bytes of the character whose first byte is `byte` in code page
-// `codePage`: up to four in UTF-8 (the system's "Use Unicode UTF-8" option),
-// two after a lead byte of a double-byte code page, else one.
-std::size_t characterWidth(UINT codePage, BYTE byte) {
-    if (codePage == CP_UTF8) {
-        if (byte >= 0xF0 && byte <= 0xF4) return 4;
-        if (byte >= 0xE0) return byte <= 0xEF ? 3 : 1;
-        if (byte >= 0xC2) return 2;
-        return 1;
-    }
-    return IsDBCSLeadByteEx(codePage, byte) ? 2 : 1;
-}
+// Two bytes after a lead byte of a double-byte code page, else one.
+std::size_t ansiWidth(unsigned char first) { return IsDBCSLeadByte(first) ? 2 : 1; }
 
 }  // namespace
 
 std::string_view ansiPrefix(std::string_view bytes, std::size_t limit) {
-    if (bytes.size() <= limit) return bytes;
-    // Walk whole characters from the start: a trail byte may look like a
-    // lead byte, so the boundary cannot be found by looking backwards.
-    const UINT codePage = GetACP();
-    std::size_t end = 0;
-    while (end < limit) {
-        const std::size_t width = characterWidth(codePage, static_cast<BYTE>(bytes[end]));
-        if (end + width > limit) break;
-        end += width;
-    }
-    return bytes.substr(0, end);
+    return codepage::wholeCharacterPrefix(bytes, limit, GetACP() == CP_UTF8 ? codepage::utf8Width : ansiWidth);
 }
 
 }  // namespace kestro::win32
