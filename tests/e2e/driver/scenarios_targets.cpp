@@ -167,7 +167,7 @@ void capsLockKeepsLetterCase(Session& session) {
 
 // Code page 932: the trail bytes of タ ミ マ are ^ ~ }, which must not be read as syntax.
 void doubleByteKeyText(Session& session) {
-    const TargetLog target = session.startTarget(kTargetTitle);
+    session.startTarget(kTargetTitle);
     startConnected(session, settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]",
                                              "but0=\x83\x5E\x83\x7E{\x83\x7D}~", "delay=50"}));
     const std::wstring expected = L"\u30BF\u30DF\u30DE\r\n";
