@@ -8,6 +8,8 @@
 # BUILD_DIR/e2e/kestro-window.png. Exits with the driver's code (0: all passed).
 #
 # Usage: tests/e2e/run.sh BUILD_DIR [driver options, e.g. --only first_run_without_settings]
+#        tests/e2e/run.sh BUILD_DIR --japanese [driver options]   (only the code page 932 pass;
+#        without options both passes run)
 set -uo pipefail
 
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -54,12 +56,45 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v KestroE2E /t REG_SZ /d 12
 # The controller stand-ins must replace the system dinput8.dll and XInput in kestro.exe.
 # XInput only from beside the program: a stand-in taken away is a Windows without that DLL.
 export WINEDLLOVERRIDES="dinput8=n,b;xinput1_4,xinput1_3,xinput9_1_0=n"
+launch=()
+run_driver() {
+  "${launch[@]}" timeout 300 wine "$driver" "$(winepath -w "$root")" --kestro "$(winepath -w "$kestro")" \
+    --standins "$(winepath -w "$standins")" "$@"
+  local result=$?
+  [ "$result" -eq 124 ] && echo "run.sh: the driver did not finish within 300 s" >&2
+  return "$result"
+}
+
+# Wine takes the system code page from the Unix locale, so the scenarios that need code
+# page 932 run in a pass of their own under ja_JP.UTF-8, generated into the build folder
+# once (localedef and the locale sources of Debian's "locales" package).
+run_japanese() {
+  local locales="$out/locale"
+  if [ ! -d "$locales/ja_JP.UTF-8" ]; then
+    mkdir -p "$locales"
+    localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8" >"$out/localedef.log" 2>&1
+  fi
+  if [ ! -d "$locales/ja_JP.UTF-8" ]; then
+    echo "run.sh: cannot generate the ja_JP.UTF-8 locale (see $out/localedef.log)" >&2
+    return 1
+  fi
+  launch=(env LOCPATH="$locales" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+  run_driver --code-page 932 "$@"
+  local result=$?
+  launch=()
+  return "$result"
+}
+
 started=$(date +%s)
-timeout 300 wine "$driver" "$(winepath -w "$root")" --kestro "$(winepath -w "$kestro")" \
-  --standins "$(winepath -w "$standins")" "$@"
-status=$?
-if [ "$status" -eq 124 ]; then
-  echo "run.sh: the driver did not finish within 300 s" >&2
+if [ $# -eq 0 ]; then
+  run_driver; status=$?
+  run_japanese; japanese=$?
+  [ "$status" -eq 0 ] && status=$japanese
+elif [ "$1" = --japanese ]; then
+  shift
+  run_japanese "$@"; status=$?
+else
+  run_driver "$@"; status=$?
 fi
 echo "run.sh: $(($(date +%s) - started)) s"
 

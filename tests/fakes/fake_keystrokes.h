@@ -36,7 +36,7 @@ public:
     }
     bool typeInto(std::string_view title, std::string_view keys) override {
         const std::string* w = match(title);
-        if (!w || *w != front_ || !keys::parseKeyString(keys)) return false;
+        if (!w || *w != front_ || !keys::parseKeyString(std::u16string(keys.begin(), keys.end()))) return false;
         typed_.push_back({*w, std::string(keys)});
         return true;
     }

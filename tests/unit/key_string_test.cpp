@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#define KESTRO_HAVE_ICONV 1
+#endif
+
 #include <cstdint>
 #include <ostream>
 #include <random>
@@ -15,7 +20,7 @@ void PrintTo(const KeyStroke& k, std::ostream* os) {
     if (k.kind == KeyStroke::Kind::Named)
         *os << "VK 0x" << std::hex << k.virtualKey << std::dec;
     else
-        *os << "'" << k.character << "' (" << int(static_cast<unsigned char>(k.character)) << ")";
+        *os << "U+" << std::hex << std::uppercase << static_cast<unsigned long>(k.character) << std::dec;
     if (k.modifiers & kShift) *os << "+Shift";
     if (k.modifiers & kCtrl) *os << "+Ctrl";
     if (k.modifiers & kAlt) *os << "+Alt";
@@ -28,9 +33,19 @@ using Strokes = std::vector<KeyStroke>;
 constexpr std::uint8_t kNone = 0;
 constexpr std::uint16_t kVkEnter = 0x0D, kVkTab = 0x09, kVkLeft = 0x25, kVkF1 = 0x70;
 
-KeyStroke ch(char c, std::uint8_t mods = kNone) {
+KeyStroke ch(char32_t c, std::uint8_t mods = kNone) {
     return {KeyStroke::Kind::Character, c, 0, mods};
 }
+// Byte rows are single-byte text; Latin-1 stands for the ANSI code page.
+KeyStroke ch(char c, std::uint8_t mods = kNone) {
+    return ch(char32_t{static_cast<unsigned char>(c)}, mods);
+}
+std::u16string latin1(std::string_view bytes) {
+    std::u16string out;
+    for (char c : bytes) out.push_back(static_cast<unsigned char>(c));
+    return out;
+}
+std::optional<Strokes> parse(std::string_view bytes) { return parseKeyString(latin1(bytes)); }
 KeyStroke vk(std::uint16_t code, std::uint8_t mods = kNone) {
     return {KeyStroke::Kind::Named, 0, code, mods};
 }
@@ -51,7 +66,7 @@ void PrintTo(const Case& c, std::ostream* os) { *os << '"' << c.input << '"'; }
 class KeyString : public testing::TestWithParam<Case> {};
 
 TEST_P(KeyString, ParsesAsExpected) {
-    EXPECT_EQ(parseKeyString(GetParam().input), GetParam().expected);
+    EXPECT_EQ(parse(GetParam().input), GetParam().expected);
 }
 
 const std::uint8_t kShiftCtrl = kShift | kCtrl;
@@ -165,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(InvalidSyntaxIsRejectedWhole, KeyString, testing::Value
     Case{"{TAB", std::nullopt}, Case{"}", std::nullopt}, Case{"a}b", std::nullopt},
     Case{"{a}}", std::nullopt}, Case{"{}}}", std::nullopt}, Case{"{{}}", std::nullopt},
     Case{"{}", std::nullopt}, Case{"a{}b", std::nullopt}, Case{"{}a}", std::nullopt},
-    // Unknown names, including a multi-byte character (one byte per escape)
+    // Unknown names, including two characters that are one in UTF-8
     Case{"{FOO}", std::nullopt}, Case{"{ab}", std::nullopt}, Case{"{F0}", std::nullopt},
     Case{"{F17}", std::nullopt}, Case{"{ENTERX}", std::nullopt}, Case{"{TA B}", std::nullopt},
     Case{"{ TAB}", std::nullopt}, Case{"{\xC3\xA9}", std::nullopt},
@@ -184,12 +199,93 @@ INSTANTIATE_TEST_SUITE_P(InvalidSyntaxIsRejectedWhole, KeyString, testing::Value
     // A valid prefix does not rescue a bad tail
     Case{"hello world{", std::nullopt}, Case{"{TAB}{FOO}", std::nullopt}));
 
+// Key texts in code pages whose trail bytes can look like syntax ("\x83\x5E"
+// is タ on code page 932, not a stray Ctrl). iconv decodes them here as
+// MultiByteToWideChar does on Windows.
+struct EncodedCase {
+    const char* codePage;
+    std::string bytes;
+    std::u32string text;  // the same key text, as characters
+    Strokes expected;
+};
+
+void PrintTo(const EncodedCase& c, std::ostream* os) {
+    *os << c.codePage << " \"" << c.bytes << '"';
+}
+
+std::u16string utf16(std::u32string_view text) {
+    std::u16string out;
+    for (char32_t c : text) {
+        if (c < 0x10000) {
+            out.push_back(static_cast<char16_t>(c));
+        } else {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        }
+    }
+    return out;
+}
+
+Strokes chars(std::u32string_view text, std::uint8_t mods = kNone) {
+    Strokes out;
+    for (char32_t c : text) out.push_back(ch(c, mods));
+    return out;
+}
+
+#ifdef KESTRO_HAVE_ICONV
+std::optional<std::u16string> decode(const char* codePage, std::string bytes) {
+    const iconv_t converter = iconv_open("UTF-16LE", codePage);
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out(bytes.size() * 4, '\0');
+    char* in = bytes.data();
+    std::size_t inLeft = bytes.size();
+    char* next = out.data();
+    std::size_t outLeft = out.size();
+    const std::size_t result = iconv(converter, &in, &inLeft, &next, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
+    std::u16string text;
+    for (const char* p = out.data(); p + 1 < next; p += 2)
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
+                                             static_cast<unsigned char>(p[1]) << 8));
+    return text;
+}
+#endif
+
+class EncodedKeyString : public testing::TestWithParam<EncodedCase> {};
+
+TEST_P(EncodedKeyString, ParsesToTheSameKeysAsItsUtf16Form) {
+#ifdef KESTRO_HAVE_ICONV
+    const EncodedCase& c = GetParam();
+    const auto decoded = decode(c.codePage, c.bytes);
+    ASSERT_TRUE(decoded.has_value()) << "iconv cannot decode " << c.codePage;
+    ASSERT_EQ(*decoded, utf16(c.text)) << "the row's bytes are not its text";
+    EXPECT_EQ(parseKeyString(*decoded), c.expected);
+#else
+    GTEST_SKIP() << "no iconv to decode code pages with";
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(TrailBytesAreNeverSyntax, EncodedKeyString, testing::Values(
+    EncodedCase{"CP932", "\x83\x5E", U"タ", chars(U"タ")},
+    EncodedCase{"CP932", "\x83\x7E", U"ミ", chars(U"ミ")},
+    EncodedCase{"CP932", "\x83\x7B\x83\x7D\x83\x5C", U"ボマソ", chars(U"ボマソ")},
+    EncodedCase{"CP932", "+\x83\x5E~", U"+タ~", Strokes{ch(U'タ', kShift), vk(kVkEnter)}},
+    EncodedCase{"CP932", "{\x83\x7D}", U"{マ}", chars(U"マ")},
+    EncodedCase{"CP932", "{\x83\x7E 2}", U"{ミ 2}", chars(U"ミミ")},
+    EncodedCase{"CP936", "\x8A\x5E", U"奮", chars(U"奮")},
+    EncodedCase{"CP936", "^(\x82\x7D" "a)", U"^(倉a)", chars(U"倉a", kCtrl)},
+    EncodedCase{"UTF-8", "\xC3\xA9t\xC3\xA9", U"été", chars(U"été")},
+    EncodedCase{"UTF-8", "{\xC3\xA9}", U"{é}", chars(U"é")},
+    EncodedCase{"UTF-8", "%\xF0\x9F\x98\x80", U"%\U0001F600", chars(U"\U0001F600", kAlt)},
+    EncodedCase{"UTF-8", "{\xF0\x9F\x98\x80 2}", U"{\U0001F600 2}", chars(U"\U0001F600\U0001F600")}));
+
 TEST(KeyStringBytes, EveryNonSyntaxByteTypesItself) {
     const std::string syntax = "+^%~(){}";
     for (int b = 0; b < 256; ++b) {
         const char c = static_cast<char>(b);
         if (syntax.find(c) != std::string::npos) continue;
-        EXPECT_EQ(parseKeyString(std::string(1, c)), Strokes{ch(c)}) << "byte " << b;
+        EXPECT_EQ(parse(std::string(1, c)), Strokes{ch(c)}) << "byte " << b;
     }
 }
 
@@ -197,7 +293,7 @@ TEST(KeyStringBytes, EveryByteInBracesTypesItself) {
     for (int b = 0; b < 256; ++b) {
         const char c = static_cast<char>(b);
         const std::string input = std::string("{") + c + "}";
-        EXPECT_EQ(parseKeyString(input), Strokes{ch(c)}) << "byte " << b;
+        EXPECT_EQ(parse(input), Strokes{ch(c)}) << "byte " << b;
     }
 }
 
@@ -205,15 +301,15 @@ TEST(KeyStringGroups, NestingIsBoundedSoHostileTextCannotExhaustTheStack) {
     auto nested = [](int depth) {
         return "+" + std::string(depth, '(') + "a" + std::string(depth, ')');
     };
-    EXPECT_EQ(parseKeyString(nested(32)), Strokes{ch('a', kShift)});
-    EXPECT_EQ(parseKeyString(nested(33)), std::nullopt);
-    EXPECT_EQ(parseKeyString(nested(5000)), std::nullopt);
+    EXPECT_EQ(parse(nested(32)), Strokes{ch('a', kShift)});
+    EXPECT_EQ(parse(nested(33)), std::nullopt);
+    EXPECT_EQ(parse(nested(5000)), std::nullopt);
 }
 
 TEST(KeyStringLongInput, FiveThousandPlainCharactersAllArrive) {
     std::string input;
     for (int i = 0; i < 5000; ++i) input += static_cast<char>('a' + i % 26);
-    const auto result = parseKeyString(input);
+    const auto result = parse(input);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(*result, text(input));
 }
@@ -231,7 +327,7 @@ TEST(KeyStringLongInput, FiveThousandCharactersOfMixedSyntaxStayInOrder) {
     input += std::string(padding, 'z');
     expected.resize(expected.size() + padding, ch('z'));
     ASSERT_EQ(input.size(), 5000u);
-    EXPECT_EQ(parseKeyString(input), expected);
+    EXPECT_EQ(parse(input), expected);
 }
 
 // Strings drawn from syntax-heavy pieces, so a good share of them parse.
@@ -262,13 +358,13 @@ TEST(KeyStringRandomInput, ValidPiecesConcatenateToTheConcatenationOfTheirStroke
     for (int i = 0; i < 4000; ++i) {
         const std::string a = randomKeyString(rng);
         const std::string b = randomKeyString(rng);
-        const auto pa = parseKeyString(a);
-        const auto pb = parseKeyString(b);
+        const auto pa = parse(a);
+        const auto pb = parse(b);
         if (!pa || !pb) continue;
         ++validPairs;
         Strokes expected = *pa;
         expected.insert(expected.end(), pb->begin(), pb->end());
-        ASSERT_EQ(parseKeyString(a + b), expected) << "a=\"" << a << "\" b=\"" << b << '"';
+        ASSERT_EQ(parse(a + b), expected) << "a=\"" << a << "\" b=\"" << b << '"';
     }
     EXPECT_GT(validPairs, 200);  // otherwise the property was hardly exercised
 }
@@ -278,10 +374,10 @@ TEST(KeyStringRandomInput, WrappingValidTextInAModifiedGroupModifiesEveryStroke)
     int valid = 0;
     for (int i = 0; i < 4000; ++i) {
         const std::string s = randomKeyString(rng);
-        const auto plain = parseKeyString(s);
+        const auto plain = parse(s);
         if (!plain) continue;
         ++valid;
-        ASSERT_EQ(parseKeyString("%(" + s + ")"), withModifier(*plain, kAlt)) << '"' << s << '"';
+        ASSERT_EQ(parse("%(" + s + ")"), withModifier(*plain, kAlt)) << '"' << s << '"';
     }
     EXPECT_GT(valid, 500);
 }
@@ -292,7 +388,7 @@ TEST(KeyStringRandomInput, ArbitraryBytesNeverCrashAndNeverHalfParse) {
     for (int i = 0; i < 4000; ++i) {
         std::string s(rng() % 40, '\0');
         for (char& c : s) c = static_cast<char>(rng() % 256);
-        const auto result = parseKeyString(s);
+        const auto result = parse(s);
         if (!result) continue;
         ++valid;
         // Without braces every byte but a modifier or parenthesis is exactly one stroke.
@@ -303,8 +399,8 @@ TEST(KeyStringRandomInput, ArbitraryBytesNeverCrashAndNeverHalfParse) {
             EXPECT_EQ(result->size(), keys) << '"' << s << '"';
         }
         // A dangling brace spoils the whole text, however much of it was fine.
-        EXPECT_EQ(parseKeyString(s + "{"), std::nullopt) << '"' << s << '"';
-        EXPECT_EQ(parseKeyString(s + "+"), std::nullopt) << '"' << s << '"';
+        EXPECT_EQ(parse(s + "{"), std::nullopt) << '"' << s << '"';
+        EXPECT_EQ(parse(s + "+"), std::nullopt) << '"' << s << '"';
     }
     EXPECT_GT(valid, 500);
 }

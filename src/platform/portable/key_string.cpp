@@ -35,45 +35,59 @@ constexpr int kMaxRepeat = 1000;
 // Groups nest, but hostile text must not be able to exhaust the stack.
 constexpr int kMaxGroupDepth = 32;
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool equalsIgnoringCase(std::u16string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (x != b[i]) return false;
+        char16_t x = a[i];
+        if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - u'a' + u'A');
+        if (x != static_cast<unsigned char>(b[i])) return false;
     }
     return true;
 }
 
-std::optional<std::uint16_t> findNamedKey(std::string_view name) {
+std::optional<std::uint16_t> findNamedKey(std::u16string_view name) {
     for (const NamedKey& key : kNamedKeys)
         if (equalsIgnoringCase(name, key.name)) return key.virtualKey;
     return std::nullopt;
 }
 
-std::optional<int> parseCount(std::string_view digits) {
+std::optional<int> parseCount(std::u16string_view digits) {
     if (digits.empty()) return std::nullopt;
     int value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
+    for (char16_t c : digits) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c - u'0');
         if (value > kMaxRepeat) return std::nullopt;
     }
     return value;
 }
 
-std::uint8_t modifierOf(char c) {
+std::uint8_t modifierOf(char16_t c) {
     switch (c) {
-        case '+': return kShift;
-        case '^': return kCtrl;
-        case '%': return kAlt;
+        case u'+': return kShift;
+        case u'^': return kCtrl;
+        case u'%': return kAlt;
         default: return 0;
     }
 }
 
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The UTF-16 units of the character that starts at `pos`: two for a
+// surrogate pair, else one.
+std::size_t widthAt(std::u16string_view text, std::size_t pos) {
+    return isHighSurrogate(text[pos]) && pos + 1 < text.size() && isLowSurrogate(text[pos + 1]) ? 2 : 1;
+}
+
+char32_t characterAt(std::u16string_view text, std::size_t pos) {
+    if (widthAt(text, pos) == 1) return text[pos];
+    return 0x10000 + ((char32_t{text[pos]} - 0xD800) << 10) + (char32_t{text[pos + 1]} - 0xDC00);
+}
+
 class Parser {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    explicit Parser(std::u16string_view text) : text_(text) {}
 
     std::optional<std::vector<KeyStroke>> run() {
         // A sequence stops at ')', so one left over here was never opened.
@@ -86,7 +100,7 @@ private:
 
     // Keys up to the end of the text or the ')' closing the current group.
     bool sequence(std::uint8_t modifiers, int depth) {
-        while (!atEnd() && text_[pos_] != ')')
+        while (!atEnd() && text_[pos_] != u')')
             if (!item(modifiers, depth)) return false;
         return true;
     }
@@ -95,25 +109,26 @@ private:
     bool item(std::uint8_t modifiers, int depth) {
         while (!atEnd() && modifierOf(text_[pos_]) != 0) modifiers |= modifierOf(text_[pos_++]);
         if (atEnd()) return false;
-        const char c = text_[pos_];
-        switch (c) {
-            case '(':
+        switch (text_[pos_]) {
+            case u'(':
                 if (depth == kMaxGroupDepth) return false;
                 ++pos_;
                 if (!sequence(modifiers, depth + 1) || atEnd()) return false;
                 ++pos_;  // the ')'
                 return true;
-            case ')':  // only reached right after a modifier
-            case '}':
+            case u')':  // only reached right after a modifier
+            case u'}':
                 return false;
-            case '{':
+            case u'{':
                 return braced(modifiers);
-            case '~':
+            case u'~':
                 ++pos_;
                 return push({KeyStroke::Kind::Named, 0, kEnter, modifiers}, 1);
-            default:
-                ++pos_;
+            default: {
+                const char32_t c = characterAt(text_, pos_);
+                pos_ += widthAt(text_, pos_);
                 return push({KeyStroke::Kind::Character, c, 0, modifiers}, 1);
+            }
         }
     }
 
@@ -122,20 +137,21 @@ private:
     bool braced(std::uint8_t modifiers) {
         const std::size_t start = pos_ + 1;
         if (start >= text_.size()) return false;
-        const std::size_t close = text_.find('}', start + 1);
-        if (close == std::string_view::npos) return false;
-        std::string_view body = text_.substr(start, close - start);
+        const std::size_t first = widthAt(text_, start);
+        const std::size_t close = text_.find(u'}', start + first);
+        if (close == std::u16string_view::npos) return false;
+        std::u16string_view body = text_.substr(start, close - start);
         pos_ = close + 1;
 
         int count = 1;
-        if (const std::size_t space = body.find(' ', 1); space != std::string_view::npos) {
+        if (const std::size_t space = body.find(u' ', first); space != std::u16string_view::npos) {
             const std::optional<int> parsed = parseCount(body.substr(space + 1));
             if (!parsed) return false;
             count = *parsed;
             body = body.substr(0, space);
         }
-        if (body.size() == 1)
-            return push({KeyStroke::Kind::Character, body[0], 0, modifiers}, count);
+        if (body.size() == first)
+            return push({KeyStroke::Kind::Character, characterAt(body, 0), 0, modifiers}, count);
         const std::optional<std::uint16_t> vk = findNamedKey(body);
         return vk && push({KeyStroke::Kind::Named, 0, *vk, modifiers}, count);
     }
@@ -145,14 +161,14 @@ private:
         return true;
     }
 
-    std::string_view text_;
+    std::u16string_view text_;
     std::size_t pos_ = 0;
     std::vector<KeyStroke> strokes_;
 };
 
 }  // namespace
 
-std::optional<std::vector<KeyStroke>> parseKeyString(std::string_view text) {
+std::optional<std::vector<KeyStroke>> parseKeyString(std::u16string_view text) {
     return Parser(text).run();
 }
 

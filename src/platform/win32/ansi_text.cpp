@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "platform/portable/code_page_text.h"
+
 namespace kestro::win32 {
 
 std::wstring ansiToWide(std::string_view bytes) {
@@ -32,18 +34,15 @@ std::string wideToAnsi(std::wstring_view text) {
     return out;
 }
 
+namespace {
+
+// Two bytes after a lead byte of a double-byte code page, else one.
+std::size_t ansiWidth(unsigned char first) { return IsDBCSLeadByte(first) ? 2 : 1; }
+
+}  // namespace
+
 std::string_view ansiPrefix(std::string_view bytes, std::size_t limit) {
-    if (bytes.size() <= limit) return bytes;
-    // Walk whole characters from the start: a trail byte may look like a
-    // lead byte, so the boundary cannot be found by looking backwards.
-    std::size_t end = 0;
-    while (end < limit) {
-        const auto byte = static_cast<BYTE>(bytes[end]);
-        const std::size_t width = IsDBCSLeadByte(byte) && end + 1 < bytes.size() ? 2 : 1;
-        if (end + width > limit) break;
-        end += width;
-    }
-    return bytes.substr(0, end);
+    return codepage::wholeCharacterPrefix(bytes, limit, GetACP() == CP_UTF8 ? codepage::utf8Width : ansiWidth);
 }
 
 }  // namespace kestro::win32

@@ -1,11 +1,11 @@
 #include "platform/win32/win32_keystrokes.h"
 
 #include <windows.h>
+#include <imm.h>
 
 #include <climits>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/portable/key_string.h"
@@ -14,12 +14,22 @@
 namespace kestro {
 namespace {
 
-// How long activate waits for the window to come to the front.
-constexpr DWORD kActivateWaitMs = 50;
-constexpr DWORD kActivateStepMs = 10;
+// How long activate waits for the target's thread to put its focus inside it.
+constexpr DWORD kFocusWaitMs = 200;
+constexpr DWORD kFocusStepMs = 10;
+
+// Pressed inside the Alt press that buys the foreground: a virtual key no
+// layout assigns, so the Alt release is no lone Alt tap (which opens the
+// menu of the window that gets it) and no window sees a character.
+constexpr WORD kUnassignedKey = 0xE8;
+
+// IMC_GETOPENSTATUS of the Windows SDK's imm.h, which MinGW's lacks.
+constexpr WPARAM kImeGetOpenStatus = 0x0005;
+constexpr UINT kImeQueryTimeoutMs = 50;
 
 struct WindowSearch {
     std::wstring title;
+    std::wstring buffer;
     HWND exact = nullptr;
     HWND prefix = nullptr;
 };
@@ -32,12 +42,13 @@ bool sameTextIgnoringCase(const wchar_t* a, const std::wstring& b) {
 BOOL CALLBACK visitWindow(HWND window, LPARAM context) {
     auto& search = *reinterpret_cast<WindowSearch*>(context);
     if (!IsWindowVisible(window)) return TRUE;
-    const int length = GetWindowTextLengthW(window);
+    // The stored title, read without a message: GetWindowText sends
+    // WM_GETTEXT to another program's window and waits if that one hangs.
+    // One character beyond the title tells a longer title from an equal one.
     const auto wanted = static_cast<int>(search.title.size());
-    if (length < wanted) return TRUE;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(window, text.data(), length + 1);
-    if (got < wanted || !sameTextIgnoringCase(text.data(), search.title)) return TRUE;
+    search.buffer.assign(search.title.size() + 2, L'\0');
+    const int got = InternalGetWindowText(window, search.buffer.data(), wanted + 2);
+    if (got < wanted || !sameTextIgnoringCase(search.buffer.data(), search.title)) return TRUE;
     if (got == wanted) {
         search.exact = window;
         return FALSE;
@@ -53,7 +64,7 @@ BOOL CALLBACK visitWindow(HWND window, LPARAM context) {
 HWND findMatchingWindow(std::string_view title) {
     WindowSearch search;
     search.title = win32::ansiToWide(title);
-    if (search.title.empty() || search.title.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+    if (search.title.empty() || search.title.size() > static_cast<std::size_t>(INT_MAX - 2)) return nullptr;
     EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&search));
     return search.exact ? search.exact : search.prefix;
 }
@@ -62,6 +73,30 @@ HWND findMatchingWindow(std::string_view title) {
 bool isInFront(HWND window) {
     const HWND front = GetForegroundWindow();
     return front && (front == window || GetAncestor(front, GA_ROOTOWNER) == window);
+}
+
+// Where the keys will land: the focus of the thread in front, when that
+// focus is inside `window` (or a dialog it owns); nullptr otherwise. The
+// foreground can name the target before its thread has moved the focus
+// back, and keys sent in that gap are lost or arrive as system keys.
+HWND focusInside(HWND window) {
+    if (!isInFront(window)) return nullptr;
+    const HWND front = GetForegroundWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info)) return nullptr;
+    const HWND focus = info.hwndFocus;
+    return focus && (focus == front || IsChild(front, focus)) ? focus : nullptr;
+}
+
+// The tick waits here, so the wait is short and bounded.
+bool waitForFocus(HWND window) {
+    const ULONGLONG start = GetTickCount64();
+    while (!focusInside(window)) {
+        if (GetTickCount64() - start >= kFocusWaitMs) return false;
+        Sleep(kFocusStepMs);
+    }
+    return true;
 }
 
 bool isExtendedKey(WORD virtualKey) {
@@ -85,6 +120,21 @@ INPUT keyEvent(WORD virtualKey, bool up, HKL layout) {
     event.ki.dwFlags = (isExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0) |
                        (up ? KEYEVENTF_KEYUP : 0);
     return event;
+}
+
+// Windows lets only the program that received the last input change the
+// foreground window; a tray program never has, but a keystroke of its own
+// lifts the lock. None is needed while our own window is in front.
+void bringToFront(HWND window) {
+    DWORD frontProcess = 0;
+    if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &frontProcess);
+    if (frontProcess != GetCurrentProcessId()) {
+        const HKL layout = GetKeyboardLayout(0);
+        INPUT keys[] = {keyEvent(VK_MENU, false, layout), keyEvent(kUnassignedKey, false, layout),
+                        keyEvent(kUnassignedKey, true, layout), keyEvent(VK_MENU, true, layout)};
+        SendInput(4, keys, sizeof(INPUT));
+    }
+    SetForegroundWindow(window);
 }
 
 INPUT unicodeEvent(wchar_t unit, bool up) {
@@ -115,57 +165,130 @@ void addKey(std::vector<INPUT>& events, WORD virtualKey, std::uint8_t modifiers,
     releaseModifiers(events, modifiers, layout);
 }
 
-void addText(std::vector<INPUT>& events, const std::wstring& text, std::uint8_t modifiers, HKL layout) {
+// The character itself, whatever the layout: the target gets VK_PACKET and
+// exactly this character, which an input method lets through.
+void addCharacter(std::vector<INPUT>& events, char32_t character, std::uint8_t modifiers, HKL layout) {
+    wchar_t units[2];
+    int count = 1;
+    if (character < 0x10000) {
+        units[0] = static_cast<wchar_t>(character);
+    } else {
+        units[0] = static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
+        units[1] = static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+        count = 2;
+    }
     pressModifiers(events, modifiers, layout);
-    for (wchar_t unit : text) {
-        events.push_back(unicodeEvent(unit, false));
-        events.push_back(unicodeEvent(unit, true));
+    for (int i = 0; i < count; ++i) {
+        events.push_back(unicodeEvent(units[i], false));
+        events.push_back(unicodeEvent(units[i], true));
     }
     releaseModifiers(events, modifiers, layout);
 }
 
-// The key and the Shift/Ctrl/Alt it needs on `layout` to type `character`;
-// nullopt when no such key exists there.
-std::optional<std::pair<WORD, std::uint8_t>> keyFor(char character, HKL layout) {
-    const SHORT found = VkKeyScanExA(character, layout);
+// What the keyboard of the window in front does with a key.
+struct Keyboard {
+    HKL layout = nullptr;
+    bool capsLock = false;
+    bool inputMethodOpen = false;
+};
+
+struct KeyPress {
+    WORD virtualKey = 0;
+    std::uint8_t modifiers = 0;
+};
+
+// The key and the Shift/Ctrl/Alt it needs on the layout to type
+// `character`; nullopt when no such key exists there.
+std::optional<KeyPress> keyFor(char32_t character, HKL layout) {
+    if (character > 0xFFFF) return std::nullopt;
+    const SHORT found = VkKeyScanExW(static_cast<WCHAR>(character), layout);
     if (found == -1) return std::nullopt;
     const auto state = static_cast<unsigned>(HIBYTE(found));
     // Kana and other layout-specific shift states cannot be pressed here.
     if (state & ~7u) return std::nullopt;
-    std::uint8_t modifiers = 0;
-    if (state & 1) modifiers |= keys::kShift;
-    if (state & 2) modifiers |= keys::kCtrl;
-    if (state & 4) modifiers |= keys::kAlt;
-    return std::pair{static_cast<WORD>(LOBYTE(found)), modifiers};
+    KeyPress press{static_cast<WORD>(LOBYTE(found)), 0};
+    if (state & 1) press.modifiers |= keys::kShift;
+    if (state & 2) press.modifiers |= keys::kCtrl;
+    if (state & 4) press.modifiers |= keys::kAlt;
+    return press;
 }
 
-// All events for `strokes`, or nullopt when a character cannot be typed.
-std::optional<std::vector<INPUT>> buildEvents(const std::vector<keys::KeyStroke>& strokes, HKL layout) {
+// True when pressing `press` types exactly `character` and nothing else:
+// not a dead key waiting for the next one, not the other letter case.
+bool typesExactly(const KeyPress& press, char32_t character, const Keyboard& keyboard) {
+    BYTE state[256]{};
+    if (press.modifiers & keys::kShift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    if (press.modifiers & keys::kCtrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    if (press.modifiers & keys::kAlt) state[VK_MENU] = state[VK_LMENU] = 0x80;
+    if (keyboard.capsLock) state[VK_CAPITAL] = 0x01;
+    const UINT scan = MapVirtualKeyExW(press.virtualKey, MAPVK_VK_TO_VSC, keyboard.layout);
+    wchar_t out[4];
+    // Flag 4 leaves the keyboard state alone; older systems ignore it, and
+    // for them a space flushes the dead key this thread would keep.
+    const int count = ToUnicodeEx(press.virtualKey, scan, state, out, 4, 4, keyboard.layout);
+    if (count < 0) {
+        const BYTE none[256]{};
+        ToUnicodeEx(VK_SPACE, MapVirtualKeyExW(VK_SPACE, MAPVK_VK_TO_VSC, keyboard.layout), none, out, 4, 4,
+                    keyboard.layout);
+    }
+    return count == 1 && out[0] == character;
+}
+
+// A plain character as its own key when that types exactly it (trying the
+// other Shift state for a letter Caps Lock turns round); else nullopt, and
+// the character goes as itself.
+std::optional<KeyPress> exactKeyFor(char32_t character, const Keyboard& keyboard) {
+    if (keyboard.inputMethodOpen) return std::nullopt;
+    const std::optional<KeyPress> press = keyFor(character, keyboard.layout);
+    if (!press) return std::nullopt;
+    if (typesExactly(*press, character, keyboard)) return press;
+    const KeyPress otherShift{press->virtualKey, static_cast<std::uint8_t>(press->modifiers ^ keys::kShift)};
+    if (typesExactly(otherShift, character, keyboard)) return otherShift;
+    return std::nullopt;
+}
+
+// All events for `strokes`. A character with modifiers of its own ("^c",
+// "+a") is a hot key: its key is pressed with them, as the user would.
+std::vector<INPUT> buildEvents(const std::vector<keys::KeyStroke>& strokes, const Keyboard& keyboard) {
     using Kind = keys::KeyStroke::Kind;
+    const HKL layout = keyboard.layout;
     std::vector<INPUT> events;
-    for (std::size_t i = 0; i < strokes.size(); ++i) {
-        const keys::KeyStroke& stroke = strokes[i];
+    for (const keys::KeyStroke& stroke : strokes) {
         if (stroke.kind == Kind::Named) {
             addKey(events, stroke.virtualKey, stroke.modifiers, layout);
             continue;
         }
-        if (const auto key = keyFor(stroke.character, layout)) {
-            addKey(events, key->first, static_cast<std::uint8_t>(stroke.modifiers | key->second), layout);
-            continue;
-        }
-        // Not on the keyboard: typed as the character itself. A double-byte
-        // character arrives as two strokes and must be converted whole.
-        std::string bytes(1, stroke.character);
-        const bool leadByte = IsDBCSLeadByte(static_cast<BYTE>(stroke.character));
-        if (leadByte && i + 1 < strokes.size() && strokes[i + 1].kind == Kind::Character &&
-            strokes[i + 1].modifiers == stroke.modifiers) {
-            bytes.push_back(strokes[++i].character);
-        }
-        const std::wstring text = win32::ansiToWide(bytes);
-        if (text.empty()) return std::nullopt;
-        addText(events, text, stroke.modifiers, layout);
+        const std::optional<KeyPress> press = stroke.modifiers ? keyFor(stroke.character, layout)
+                                                               : exactKeyFor(stroke.character, keyboard);
+        if (press)
+            addKey(events, press->virtualKey, static_cast<std::uint8_t>(stroke.modifiers | press->modifiers),
+                   layout);
+        else
+            addCharacter(events, stroke.character, stroke.modifiers, layout);
     }
     return events;
+}
+
+// An open input method would compose our letters into something else. The
+// question goes to the focus thread's input method window, time-limited,
+// since that thread may hang.
+bool inputMethodOpen(HWND focus) {
+    const HWND imeWindow = ImmGetDefaultIMEWnd(focus);
+    DWORD_PTR open = 0;
+    return imeWindow &&
+           SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, kImeGetOpenStatus, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                               kImeQueryTimeoutMs, &open) != 0 &&
+           open != 0;
+}
+
+Keyboard keyboardOf(HWND focus) {
+    Keyboard keyboard;
+    // Characters are looked up on the layout of the window that will
+    // receive them, which may differ from this program's.
+    keyboard.layout = GetKeyboardLayout(GetWindowThreadProcessId(focus, nullptr));
+    keyboard.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    keyboard.inputMethodOpen = inputMethodOpen(focus);
+    return keyboard;
 }
 
 }  // namespace
@@ -173,41 +296,29 @@ std::optional<std::vector<INPUT>> buildEvents(const std::vector<keys::KeyStroke>
 bool Win32Keystrokes::activate(std::string_view title) {
     const HWND window = findMatchingWindow(title);
     if (!window) return false;
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    if (isInFront(window)) return true;
-
-    // Windows lets only the program that received the last input change the
-    // foreground window; a tray program never has, but an Alt press lifts
-    // the lock for whoever sends it.
-    const HKL layout = GetKeyboardLayout(0);
-    INPUT alt[] = {keyEvent(VK_MENU, false, layout), keyEvent(VK_MENU, true, layout)};
-    SendInput(2, alt, sizeof(INPUT));
-    SetForegroundWindow(window);
-
-    for (DWORD waited = 0;; waited += kActivateStepMs) {
-        if (isInFront(window)) return true;
-        if (waited >= kActivateWaitMs) return false;
-        Sleep(kActivateStepMs);
-    }
+    // ShowWindow would wait for the window's thread, which may hang.
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
+    if (!isInFront(window)) bringToFront(window);
+    return waitForFocus(window);
 }
 
 bool Win32Keystrokes::typeInto(std::string_view title, std::string_view keyString) {
-    const auto strokes = keys::parseKeyString(keyString);
+    // Decoded whole before parsing: in a double-byte code page a trail byte
+    // can look like syntax.
+    const std::wstring wide = win32::ansiToWide(keyString);
+    const auto strokes = keys::parseKeyString(std::u16string(wide.begin(), wide.end()));
     if (!strokes) return false;
     const HWND window = findMatchingWindow(title);
-    if (!window || !isInFront(window)) return false;
+    const HWND focus = window ? focusInside(window) : nullptr;
+    if (!focus) return false;
 
-    // Characters are looked up on the keyboard layout of the window that
-    // will receive them, which may differ from this program's.
-    const HWND front = GetForegroundWindow();
-    const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(front, nullptr));
-    auto events = buildEvents(*strokes, layout);
-    if (!events || events->size() > static_cast<std::size_t>(INT_MAX)) return false;
-    if (events->empty()) return true;
+    std::vector<INPUT> events = buildEvents(*strokes, keyboardOf(focus));
+    if (events.size() > static_cast<std::size_t>(INT_MAX)) return false;
+    if (events.empty()) return true;
 
     // One call, so the user's own typing cannot land between our keys.
-    const auto count = static_cast<UINT>(events->size());
-    return SendInput(count, events->data(), sizeof(INPUT)) == count;
+    const auto count = static_cast<UINT>(events.size());
+    return SendInput(count, events.data(), sizeof(INPUT)) == count;
 }
 
 }  // namespace kestro

@@ -1,10 +1,13 @@
 // kestro_e2e.exe ROOT [--kestro PATH] [--standins FOLDER] [--only NAME[,NAME...]] [--list]
+//                    [--code-page N]
 // Runs kestro.exe through every scenario, each in a fresh folder under ROOT, and
 // prints "PASS name" or "FAIL name: reason" per scenario, then "<N> passed, <M> failed".
+// Scenarios that need a code page run only with --code-page, under a locale that has it.
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,7 @@ struct Options {
     Paths paths;
     std::vector<std::string> only;
     bool list = false;
+    unsigned codePage = 0;
     std::string error;
 };
 
@@ -47,6 +51,7 @@ Options parseOptions(int argc, wchar_t** argv) {
         else if (word == L"--standins" && hasValue) options.paths.standins = argv[++i];
         else if (word == L"--only" && hasValue) options.only = splitAtCommas(narrow(argv[++i]));
         else if (word == L"--list") options.list = true;
+        else if (word == L"--code-page" && hasValue) options.codePage = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
         else if (options.paths.root.empty() && !word.starts_with(L"--")) options.paths.root = word;
         else options.error = "unexpected argument " + narrow(word);
     }
@@ -54,10 +59,11 @@ Options parseOptions(int argc, wchar_t** argv) {
     return options;
 }
 
-bool selected(const Options& options, std::string_view name) {
+bool selected(const Options& options, const Scenario& scenario) {
+    if (scenario.codePage != options.codePage) return false;
     if (options.only.empty()) return true;
     for (const auto& wanted : options.only)
-        if (wanted == name) return true;
+        if (wanted == scenario.name) return true;
     return false;
 }
 
@@ -71,8 +77,13 @@ int wmain(int argc, wchar_t** argv) {
     const Options options = parseOptions(argc, argv);
     if (!options.error.empty()) {
         std::fprintf(stderr, "kestro_e2e: %s\nusage: kestro_e2e ROOT [--kestro PATH] [--standins FOLDER] "
-                             "[--only NAME[,NAME...]] [--list]\n",
+                             "[--only NAME[,NAME...]] [--list] [--code-page N]\n",
                      options.error.c_str());
+        return 2;
+    }
+    if (options.codePage != 0 && GetACP() != options.codePage) {
+        std::fprintf(stderr, "kestro_e2e: --code-page %u, but this locale has code page %u\n", options.codePage,
+                     GetACP());
         return 2;
     }
     std::vector<Scenario> scenarios;
@@ -114,7 +125,7 @@ int wmain(int argc, wchar_t** argv) {
     int passed = 0;
     int failed = 0;
     for (const Scenario& scenario : scenarios) {
-        if (!selected(options, scenario.name)) continue;
+        if (!selected(options, scenario)) continue;
         const std::string name(scenario.name);
         const auto started = std::chrono::steady_clock::now();
         std::string reason;

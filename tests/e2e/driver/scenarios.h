@@ -9,6 +9,9 @@ namespace e2e {
 struct Scenario {
     std::string_view name;
     void (*run)(Session&);
+    // The system code page the scenario needs (Wine takes it from the locale, so run.sh
+    // runs these in a second pass of their own); 0 for any.
+    unsigned codePage = 0;
 };
 
 // Each group adds its scenarios in the order they run.

@@ -6,6 +6,9 @@
 #include "scenarios.h"
 #include "window_search.h"
 #include "window_text.h"
+#include "waiting.h"
+
+#include <algorithm>
 
 namespace e2e {
 namespace {
@@ -44,6 +47,133 @@ void keystrokesIntoTarget(Session& session) {
     expect(onlyHello, "the target holds \"" + narrow(text) + "\", expected \"hello\"");
     expect(typed.charsTypedIntoEdit() == narrow(text), "the target's edit control received \"" +
                                                              typed.charsTypedIntoEdit() + "\" as characters");
+}
+
+const std::wstring kFrontTitle = L"Front Window";
+// The longest repeat delay, so that a press types its text once.
+const std::string kTargetSettings =
+    settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]", "but0=hello", "delay=50"});
+
+// Presses button 0 until the target's edit holds `expected`, then lets go.
+std::wstring pressUntilTyped(Session& session, const std::wstring& expected, Millis timeout = 2000ms) {
+    const HWND edit = targetEdit();
+    session.attach({kPadA.holding(0)});
+    std::wstring text;
+    waitUntil([&] { return (text = textOf(edit)).size() >= expected.size(); }, timeout);
+    session.attach({kPadA});
+    holdAndWaitForReads(session, kPadA, 3);
+    return textOf(edit);
+}
+
+// Another program's window in front, so Kestro has to take the foreground; Windows lets
+// it only after an input event of its own.
+TargetLog putAnotherWindowInFront(Session& session) {
+    const TargetLog front = session.startTarget(kFrontTitle, L"--watch-keys 1", L"front_log.txt");
+    const HWND window = FindWindowW(nullptr, kFrontTitle.c_str());
+    require([&] { return window && GetForegroundWindow() == window; }, 2000ms, "the front window never came to the front");
+    return front;
+}
+
+void activationLeavesNoAltTap(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, kTargetSettings);
+    const TargetLog front = putAnotherWindowInFront(session);
+
+    const std::wstring text = pressUntilTyped(session, L"hello");
+    expect(text == L"hello", "the press typed \"" + narrow(text) + "\" into the target, expected \"hello\"");
+    // Releasing a lone Alt opens a window menu, wherever the press and the release landed.
+    const std::string altTap = loneAltTap({&front, &target});
+    expect(altTap.empty(), altTap);
+    expect(front.charsTypedIntoEdit().empty(), "the window in front got \"" + front.charsTypedIntoEdit() + "\"");
+
+    // With the target already in front nothing buys the foreground.
+    const std::int64_t second = nowUsec();
+    const std::wstring again = pressUntilTyped(session, L"hellohello");
+    expect(again == L"hellohello", "a second press left \"" + narrow(again) + "\" in the target");
+    expect(target.altPressesSince(second) == 0 && front.altPressesSince(second) == 0,
+           "Alt was pressed although the target was in front");
+}
+
+void typingWaitsForTheFocus(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle, L"--focus-delay 150");
+    startConnected(session, kTargetSettings);
+    putAnotherWindowInFront(session);
+
+    const std::int64_t pressed = nowUsec();
+    const std::wstring text = pressUntilTyped(session, L"hello");
+    expect(text == L"hello", "the target whose focus came back late holds \"" + narrow(text) + "\", expected \"hello\"");
+    expect(target.keysSentToWindowSince(pressed) == 0,
+           std::to_string(target.keysSentToWindowSince(pressed)) + " keys reached the target before its focus was back");
+}
+
+void hungTargetDoesNotFreeze(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, kTargetSettings);
+    const HWND window = FindWindowW(nullptr, kTargetTitle.c_str());
+    const std::int64_t start = nowUsec();
+    PostMessageW(window, WM_APP, 5000, 0);
+    require([&] { return target.firstSince(start, "hang ms=").has_value(); }, 2000ms, "the target never started to hang");
+
+    session.attach({kPadA.holding(0)});
+    require([&] { return target.firstSince(start, "hang done").has_value(); }, 8000ms, "the target never recovered");
+    holdAndWaitForReads(session, kPadA, 3);
+    const auto reads = session.dinputLog().since(start, "getstate");
+    double longestGapMs = 0;
+    for (std::size_t i = 1; i < reads.size(); ++i)
+        longestGapMs = std::max(longestGapMs, millisBetween(reads[i - 1].usec, reads[i].usec));
+    expect(longestGapMs <= 3000, "the controller was not read for " + std::to_string(int(longestGapMs)) +
+                                     " ms while the target hung");
+
+    const HWND edit = targetEdit();
+    session.attach({kPadA.holding(0)});
+    const bool typed = waitUntil([&] { return textOf(edit).ends_with(L"hello"); }, 3000ms);
+    session.attach({kPadA});
+    expect(typed, "a press after the target recovered left \"" + narrow(textOf(edit)) + "\" in it");
+}
+
+// Caps Lock, toggled on for the life of this object, the way a user presses it.
+class CapsLockOn {
+public:
+    CapsLockOn() { press(); }
+    ~CapsLockOn() { press(); }
+    CapsLockOn(const CapsLockOn&) = delete;
+    CapsLockOn& operator=(const CapsLockOn&) = delete;
+
+private:
+    static void press() {
+        INPUT caps[2]{};
+        caps[0].type = caps[1].type = INPUT_KEYBOARD;
+        caps[0].ki.wVk = caps[1].ki.wVk = VK_CAPITAL;
+        caps[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, caps, sizeof(INPUT));
+    }
+};
+
+// With Caps Lock on, "Hello" must not arrive as "hELLO".
+void capsLockKeepsLetterCase(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]",
+                                             "but0=Hello", "delay=50"}));
+    const HWND window = FindWindowW(nullptr, kTargetTitle.c_str());
+    SetForegroundWindow(window);
+    require([&] { return GetForegroundWindow() == window; }, 2000ms, "the target never came to the front");
+    const CapsLockOn capsLock;
+    require([&] { return target.firstSince(0, "edit keyup vk=0x14").has_value(); }, 2000ms,
+            "the target never got the Caps Lock press");
+
+    const std::wstring text = pressUntilTyped(session, L"Hello");
+    expect(text == L"Hello", "with Caps Lock on the press typed \"" + narrow(text) + "\"");
+}
+
+// Code page 932: the trail bytes of タ ミ マ are ^ ~ }, which must not be read as syntax.
+void doubleByteKeyText(Session& session) {
+    session.startTarget(kTargetTitle);
+    startConnected(session, settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]",
+                                             "but0=\x83\x5E\x83\x7E{\x83\x7D}~", "delay=50"}));
+    const std::wstring expected = L"\u30BF\u30DF\u30DE\r\n";
+    const std::wstring text = pressUntilTyped(session, expected);
+    expect(text == expected, "the code page 932 key text typed \"" + narrow(text) + "\", expected \"" +
+                                 narrow(expected) + "\"");
 }
 
 void slowHostDoesNotFreeze(Session& session) {
@@ -93,6 +223,11 @@ void addTargetScenarios(std::vector<Scenario>& list) {
     list.push_back({"keystrokes_into_target", keystrokesIntoTarget});
     list.push_back({"slow_host_does_not_freeze", slowHostDoesNotFreeze});
     list.push_back({"host_behind_a_folder_window", hostBehindAFolderWindow});
+    list.push_back({"activation_leaves_no_alt_tap", activationLeavesNoAltTap});
+    list.push_back({"typing_waits_for_the_focus", typingWaitsForTheFocus});
+    list.push_back({"hung_target_does_not_freeze", hungTargetDoesNotFreeze});
+    list.push_back({"caps_lock_keeps_letter_case", capsLockKeepsLetterCase});
+    list.push_back({"double_byte_key_text", doubleByteKeyText, 932});
 }
 
 }  // namespace e2e

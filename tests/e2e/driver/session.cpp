@@ -24,7 +24,7 @@ Session::~Session() {
     // kestro.exe first, so it never sees its host or target vanish.
     for (auto& kestro : kestros_) kestro->process().end();
     host_.end();
-    target_.end();
+    for (auto& target : targets_) target.end();
     for (auto& window : windows_) window.end();
 }
 
@@ -76,13 +76,14 @@ HostLog Session::startWindow(const std::wstring& title, const std::wstring& clas
     return log;
 }
 
-TargetLog Session::startTarget(const std::wstring& title) {
-    const std::wstring arguments = L"--title " + quoted(title) + L" --log " +
-                                   quoted(joinPath(folder_, L"target_log.txt")) + L" --lifetime " + kStandinLifetime;
-    target_ = startProgram(joinPath(paths_.standins, L"fake_target.exe"), arguments, folder_);
-    const TargetLog log = targetLog();
-    require([&] { return log.ready() || !target_.running(); }, 10000ms, "fake_target.exe does not start");
-    expect(target_.running(), "fake_target.exe ended at start");
+TargetLog Session::startTarget(const std::wstring& title, const std::wstring& options, const std::wstring& logName) {
+    const std::wstring arguments = L"--title " + quoted(title) + L" --log " + quoted(joinPath(folder_, logName)) +
+                                   L" --lifetime " + kStandinLifetime + (options.empty() ? L"" : L" " + options);
+    ChildProcess& target =
+        targets_.emplace_back(startProgram(joinPath(paths_.standins, L"fake_target.exe"), arguments, folder_));
+    const TargetLog log(joinPath(folder_, logName));
+    require([&] { return log.ready() || !target.running(); }, 10000ms, "fake_target.exe does not start");
+    expect(target.running(), "fake_target.exe ended at start");
     return log;
 }
 

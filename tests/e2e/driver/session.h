@@ -54,7 +54,9 @@ public:
     // it closes itself after `lifetimeS` seconds.
     HostLog startWindow(const std::wstring& title, const std::wstring& className, const std::wstring& logName,
                         bool answer = true, unsigned lifetimeS = 180, const std::wstring& mutex = L"");
-    TargetLog startTarget(const std::wstring& title);
+    // `options` go to fake_target.exe as they are; each target writes its own log.
+    TargetLog startTarget(const std::wstring& title, const std::wstring& options = L"",
+                          const std::wstring& logName = L"target_log.txt");
     // Started while no other kestro.exe of this session runs: the last one is kept.
     KestroProcess& startKestro();
 
@@ -70,7 +72,7 @@ private:
     std::vector<std::unique_ptr<KestroProcess>> kestros_;
     std::vector<std::string> attached_;  // the guids of the attached controllers
     ChildProcess host_;
-    ChildProcess target_;
+    std::vector<ChildProcess> targets_;
     std::vector<ChildProcess> windows_;
 };
 
