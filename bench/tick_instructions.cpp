@@ -3,6 +3,8 @@
 //   idle      poll ticks with no input change
 //   send      poll ticks, every other one sending a command
 //   discover  discoveries that end at the count check
+//   reconnect reconnect ticks after the controller was unplugged, with no
+//             device change reported since
 #include <cstdlib>
 #include <string_view>
 
@@ -20,6 +22,12 @@ int main(int argc, char** argv) {
     rig.controllers.plug("Pad", "{pad}");
     kestro::loadsettings(rig.k, rig.services);
     kestro::cmdInitialize_Click(rig.k, rig.services);
+    if (mode == "reconnect") {
+        rig.controllers.unplug("{pad}");
+        kestro::lostDevice(rig.k, rig.services);  // unplugged while polling
+        for (int i = 0; i < runs; ++i) kestro::Timer1_Timer(rig.k, rig.services);
+        return rig.searching() ? 0 : 1;
+    }
     for (int i = 0; i < runs; ++i) {
         if (mode == "discover") {
             kestro::cmdInitialize_Click(rig.k, rig.services);
