@@ -129,8 +129,12 @@ bool Win32ProfileFile::dropByteOrderMark() {
     if (!bytes || !bytes->starts_with(kUtf8ByteOrderMark)) return true;
     // Written beside the file and moved into place, so the settings are never half there.
     const std::wstring temporary = path_ + L".tmp";
-    if (!writeNewFile(temporary, std::string_view(*bytes).substr(kMarkBytes))) return false;
+    if (!writeNewFile(temporary, std::string_view(*bytes).substr(kMarkBytes))) {
+        win32::reportLastError(L"writing settings.ini without its byte-order mark");
+        return false;
+    }
     if (MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    win32::reportLastError(L"MoveFileExW (settings.ini without its byte-order mark)");
     DeleteFileW(temporary.c_str());
     return false;
 }
