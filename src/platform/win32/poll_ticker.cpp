@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include "platform/win32/win32_errors.h"
+
 namespace kestro {
 namespace {
 
@@ -22,6 +24,7 @@ PollTicker::PollTicker(bool waitableTimers) {
     highResolution_ = timer_ != nullptr;
     // Older Windows: an ordinary waitable timer, on a 1 ms system tick while polling.
     if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET, TIMER_ALL_ACCESS);
+    if (!timer_) win32::reportLastError(L"CreateWaitableTimerExW (polling falls back to a window timer)");
 }
 
 PollTicker::~PollTicker() {
@@ -85,7 +88,7 @@ void PollTicker::arm() {
     const std::int64_t remaining = due_ - now();
     LARGE_INTEGER wait;
     wait.QuadPart = remaining > 0 ? -(remaining * 10'000'000 / frequency_) : -1;
-    SetWaitableTimer(timer_, &wait, 0, nullptr, nullptr, FALSE);
+    if (!SetWaitableTimer(timer_, &wait, 0, nullptr, nullptr, FALSE)) win32::reportLastError(L"SetWaitableTimer");
 }
 
 }  // namespace kestro

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/win32_errors.h"
+
 namespace kestro {
 namespace {
 
@@ -23,6 +25,10 @@ constexpr bool kWaitableTimers = true;
 
 UINT windowTimerInterval(std::uint32_t interval) { return std::max(interval, kMinimumTimerInterval); }
 
+void startWindowTimer(HWND window, UINT_PTR id, UINT interval) {
+    if (!SetTimer(window, id, interval, nullptr)) win32::reportLastError(L"SetTimer");
+}
+
 }  // namespace
 
 TimerDriver::TimerDriver(HWND window) : window_(window), ticker_(kWaitableTimers) {}
@@ -40,9 +46,9 @@ void TimerDriver::follow(Kestro& k) {
         } else if (!r.on || r.starts != timer.starts || r.interval != timer.interval) {
             if (precise) {
                 ticker_.start(windowTimerInterval(timer.interval));
-                if (outsideOurLoop_) SetTimer(window_, nativeId, windowTimerInterval(timer.interval), nullptr);
+                if (outsideOurLoop_) startWindowTimer(window_, nativeId, windowTimerInterval(timer.interval));
             } else {
-                SetTimer(window_, nativeId, windowTimerInterval(timer.interval), nullptr);
+                startWindowTimer(window_, nativeId, windowTimerInterval(timer.interval));
             }
             r = {true, timer.starts, timer.interval};
         }
@@ -53,7 +59,8 @@ void TimerDriver::setOutsideOurLoop(bool outside) {
     outsideOurLoop_ = outside;
     if (!kPreciseTicker || !ticker_.available() || !ticker_.running()) return;
     if (outside)
-        SetTimer(window_, kPollTimerId, windowTimerInterval(running_[static_cast<std::size_t>(TimerId::checkbut)].interval), nullptr);
+        startWindowTimer(window_, kPollTimerId,
+                         windowTimerInterval(running_[static_cast<std::size_t>(TimerId::checkbut)].interval));
     else
         KillTimer(window_, kPollTimerId);
 }
