@@ -8,9 +8,13 @@
 namespace kestro {
 namespace {
 
-// Opens, formats and acquires the matching controller.
+// Opens the controller as the device, formats and acquires it.
+bool open(GameControllers& c, const ControllerItem& item) {
+    return c.createDevice(item.id) && c.setJoystickFormat() && c.acquire();
+}
+
 bool takeUp(Kestro& k, GameControllers& c, const ControllerItem& item, int entry) {
-    if (!c.createDevice(item.id) || !c.setJoystickFormat() || !c.acquire()) return false;
+    if (!open(c, item)) return false;
     k.lblOutput = "Established Communication with";
     k.Combo2.select(entry);
     return true;
@@ -62,7 +66,7 @@ bool readableAgain(Kestro& k, Services& s) {
     for (std::int32_t i = 1; i <= n; ++i) {
         ControllerItem item;
         if (!c.item(i, item) || trimSpaces(saved) != trimSpaces(item.name)) continue;
-        return c.createDevice(item.id) && c.setJoystickFormat() && c.acquire() && c.readState(k.joystate);
+        return open(c, item) && c.readState(k.joystate);
     }
     return false;
 }

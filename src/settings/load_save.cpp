@@ -52,6 +52,26 @@ bool writeWindow(Kestro& k, Services& s) {
     return writeHostFlag(k, s);
 }
 
+// The two option handlers are mirror images: select the target, enable the
+// title box in keystroke mode only, write the host flag, reload.
+void selectTarget(Kestro& k, Services& s, bool host) {
+    k.Option1 = host;
+    k.Option2 = !host;
+    k.txtapp.enabled = !host;
+    writeHostFlag(k, s);
+    loadsettings(k, s);
+}
+
+// One button of the group set from code: its click handler runs when it
+// turns true, as a user's click would.
+void setOption(Kestro& k, Services& s, bool& option, bool& other, bool value, void (*click)(Kestro&, Services&)) {
+    if (option == value) return;
+    option = value;
+    if (!value) return;
+    other = false;
+    click(k, s);
+}
+
 }  // namespace
 
 void loadsettings(Kestro& k, Services& s) {
@@ -94,36 +114,12 @@ bool savesettings(Kestro& k, Services& s) {
     return true;
 }
 
-void Option1_Click(Kestro& k, Services& s) {
-    k.Option1 = true;
-    k.Option2 = false;
-    k.txtapp.enabled = false;
-    writeHostFlag(k, s);
-    loadsettings(k, s);
-}
+void Option1_Click(Kestro& k, Services& s) { selectTarget(k, s, true); }
 
-void Option2_Click(Kestro& k, Services& s) {
-    k.Option1 = false;
-    k.Option2 = true;
-    k.txtapp.enabled = true;
-    writeHostFlag(k, s);
-    loadsettings(k, s);
-}
+void Option2_Click(Kestro& k, Services& s) { selectTarget(k, s, false); }
 
-void setOption1(Kestro& k, Services& s, bool value) {
-    if (k.Option1 == value) return;
-    k.Option1 = value;
-    if (!value) return;
-    k.Option2 = false;
-    Option1_Click(k, s);
-}
+void setOption1(Kestro& k, Services& s, bool value) { setOption(k, s, k.Option1, k.Option2, value, Option1_Click); }
 
-void setOption2(Kestro& k, Services& s, bool value) {
-    if (k.Option2 == value) return;
-    k.Option2 = value;
-    if (!value) return;
-    k.Option1 = false;
-    Option2_Click(k, s);
-}
+void setOption2(Kestro& k, Services& s, bool value) { setOption(k, s, k.Option2, k.Option1, value, Option2_Click); }
 
 }  // namespace kestro

@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/portable/ini_text.h"
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/win32_errors.h"
 
@@ -43,8 +44,6 @@ std::wstring fileBesideProgram() {
 // Far beyond any settings file the program writes; a larger one is left alone.
 constexpr DWORD kMaxFileBytes = 1 << 20;
 
-constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
-constexpr DWORD kMarkBytes = 3;
 
 // The whole file; nullopt when it is missing, too large or unreadable.
 std::optional<std::string> readWholeFile(const std::wstring& path) {
@@ -126,10 +125,10 @@ bool Win32ProfileFile::write(std::string_view section, std::string_view key, std
 bool Win32ProfileFile::dropByteOrderMark() {
     if (path_.empty()) return true;
     const std::optional<std::string> bytes = readWholeFile(path_);
-    if (!bytes || !bytes->starts_with(kUtf8ByteOrderMark)) return true;
+    if (!bytes || !bytes->starts_with(ini::kUtf8ByteOrderMark)) return true;
     // Written beside the file and moved into place, so the settings are never half there.
     const std::wstring temporary = path_ + L".tmp";
-    if (!writeNewFile(temporary, std::string_view(*bytes).substr(kMarkBytes))) {
+    if (!writeNewFile(temporary, std::string_view(*bytes).substr(ini::kUtf8ByteOrderMark.size()))) {
         win32::reportLastError(L"writing settings.ini without its byte-order mark");
         return false;
     }

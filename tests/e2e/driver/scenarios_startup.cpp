@@ -43,6 +43,25 @@ void firstRunWithoutSettings(Session& session) {
     expect(session.settings() == expected, "settings.ini changed after the first search");
 }
 
+// Another launch of the scenario's kestro.exe, watched until it ends (at most 5 s).
+struct SecondLaunch {
+    ChildProcess process;
+    bool ended = false;
+    bool showedWindow = false;
+};
+
+SecondLaunch launchSecond(Session& session) {
+    SecondLaunch second{startProgram(joinPath(session.folder(), L"kestro.exe"), L"", session.folder())};
+    second.ended = waitUntil(
+        [&] {
+            for (const HWND window : topLevelWindows(second.process.id()))
+                if (IsWindowVisible(window)) second.showedWindow = true;
+            return !second.process.running();
+        },
+        5000ms, 5ms);
+    return second;
+}
+
 void secondInstanceEndsAtOnce(Session& session) {
     // Started hidden, so the second launch's call to come forward can be seen.
     session.attach({kPadA});
@@ -55,19 +74,12 @@ void secondInstanceEndsAtOnce(Session& session) {
     session.startWindow(L"Kestro v3.0", L"SomeOtherProgram", L"same_title_log.txt");
 
     const std::int64_t launched = nowUsec();
-    ChildProcess second = startProgram(joinPath(session.folder(), L"kestro.exe"), L"", session.folder());
-    bool secondShowedWindow = false;
-    const bool ended = waitUntil(
-        [&] {
-            for (const HWND window : topLevelWindows(second.id()))
-                if (IsWindowVisible(window)) secondShowedWindow = true;
-            return !second.running();
-        },
-        5000ms, 5ms);
+    SecondLaunch second = launchSecond(session);
     const double tookMs = millisBetween(launched, nowUsec());
-    expect(ended, "the second kestro.exe is still running after 5 s");
-    expect(!secondShowedWindow, "the second kestro.exe showed a window");
-    expect(second.exitCode() == 0u, "the second kestro.exe ended with code " + std::to_string(second.exitCode().value_or(0)));
+    expect(second.ended, "the second kestro.exe is still running after 5 s");
+    expect(!second.showedWindow, "the second kestro.exe showed a window");
+    expect(second.process.exitCode() == 0u,
+           "the second kestro.exe ended with code " + std::to_string(second.process.exitCode().value_or(0)));
     expect(tookMs < 3000, "the second kestro.exe took " + std::to_string(int(tookMs)) + " ms to end");
 
     expect(first.process().running(), "the first instance ended when the second started");
@@ -93,18 +105,10 @@ void secondInstanceOfAnElevatedOneEnds(Session& session) {
                         L"Local\\Kestro v3.0 single instance");
     session.attach({kPadA});
     session.writeSettings(settingsWithPad());
-    ChildProcess second = startProgram(joinPath(session.folder(), L"kestro.exe"), L"", session.folder());
-    bool showedWindow = false;
-    const bool ended = waitUntil(
-        [&] {
-            for (const HWND window : topLevelWindows(second.id()))
-                if (IsWindowVisible(window)) showedWindow = true;
-            return !second.running();
-        },
-        5000ms, 5ms);
-    if (!ended) second.end();
-    expect(ended, "kestro.exe runs beside an instance whose mutex it may not open");
-    expect(!showedWindow, "kestro.exe showed a window beside the running instance");
+    SecondLaunch second = launchSecond(session);
+    if (!second.ended) second.process.end();
+    expect(second.ended, "kestro.exe runs beside an instance whose mutex it may not open");
+    expect(!second.showedWindow, "kestro.exe showed a window beside the running instance");
 }
 
 void savedControllerConnects(Session& session) {
