@@ -24,7 +24,6 @@ bool takeUp(Kestro& k, GameControllers& c, const ControllerItem& item, int entry
 bool discover(Kestro& k, Services& s) {
     GameControllers& c = s.controllers;
     if (!c.createRoot() || !c.createInput() || !c.enumerateAttached()) return false;
-    k.devicesChanged = false;
     k.quietReconnectTicks = 0;
     const std::string saved = s.profile.read(keys::kSettings, keys::kController, "", keys::kLongLimit);
     std::int32_t n = 0;
@@ -78,7 +77,9 @@ void cmdInitialize_Click(Kestro& k, Services& s) {
 }
 
 void Timer1_Timer(Kestro& k, Services& s) {
-    if (k.devicesChanged || ++k.quietReconnectTicks >= kSafetyNetTicks) cmdInitialize_Click(k, s);
+    const bool noticed = k.ticksToLook > 0;
+    if (noticed) --k.ticksToLook;
+    if (noticed || ++k.quietReconnectTicks >= kSafetyNetTicks) cmdInitialize_Click(k, s);
     // A read failure need not be an unplugging (a device reset, a quick
     // wireless reconnect): the count stays the same, so no listing would
     // ever take the controller up again.
@@ -88,7 +89,7 @@ void Timer1_Timer(Kestro& k, Services& s) {
     }
 }
 
-void deviceChangeNoticed(Kestro& k) { k.devicesChanged = true; }
+void deviceChangeNoticed(Kestro& k) { k.ticksToLook = kTicksLookingAfterNotice; }
 
 void Combo2_Change(Kestro& k, Services& s) {
     s.profile.write(keys::kSettings, keys::kController, k.Combo2.text);

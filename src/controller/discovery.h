@@ -13,6 +13,9 @@ void cmdInitialize_Click(Kestro& k, Services& s);
 // Reconnect ticks between enumerations when the system reports no device
 // change: enumerating can take tens of milliseconds on the window's thread.
 inline constexpr int kSafetyNetTicks = 5;
+// Windows announces a device as soon as its node appears, which may be
+// before DirectInput lists it: a notice makes this many reconnect ticks look.
+inline constexpr int kTicksLookingAfterNotice = 3;
 
 // The reconnect timer's tick, once a second while searching. It looks at
 // the attached controllers after a reported device change, or every few

@@ -72,10 +72,10 @@ struct Kestro {
     std::vector<std::string> noRepeat;
     bool dpad = false;  // the first hat also drives the four directions
 
-    // Searching: the system has reported a plug or unplug since the last
-    // enumeration (nothing is known before the first), and the reconnect
-    // ticks since then.
-    bool devicesChanged = true;
+    // Searching: the reconnect ticks still to look at the attached
+    // controllers because the system reported a plug or unplug (the first
+    // tick after start looks too), and the ticks since the last look.
+    int ticksToLook = 1;
     int quietReconnectTicks = 0;
     // The saved controller failed a read; the reconnect ticks try to take it
     // up again while it is still attached.

@@ -134,6 +134,19 @@ TEST_F(Discovery, UnplugWhilePollingThenReplug) {
     EXPECT_EQ(rig.k.Combo2.text, "Pad");
 }
 
+// Windows may announce a plug before DirectInput lists the new controller.
+TEST_F(Discovery, APlugAnnouncedBeforeTheControllerIsListedIsTakenUpByALaterTick) {
+    startSearching("Pad");
+    rig.advance(1000);
+    rig.controllers.onDeviceChange = [] {};  // the notice comes first, on its own
+    deviceChangeNoticed(rig.k);
+    rig.advance(1000);
+    EXPECT_TRUE(rig.searching()) << "nothing listed yet";
+    rig.controllers.plug("Pad", "{1}");
+    rig.advance(1000);
+    EXPECT_TRUE(rig.polling()) << "the notice keeps the next ticks looking";
+}
+
 // Regression: a read failure without an unplugging (a device reset, a quick
 // wireless reconnect) left the controller unread until the count changed.
 TEST_F(Discovery, AnAttachedControllerWhoseReadsFailIsPolledAgainOnceItCanBeRead) {

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "platform/portable/copy_data.h"
+#include "platform/win32/win32_errors.h"
 
 namespace kestro {
 namespace {
@@ -53,6 +54,8 @@ bool Win32HostMessages::sendCopyData(WindowRef window, std::uint32_t tag, std::s
     const LRESULT sent = SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_COPYDATA, 0,
                                              reinterpret_cast<LPARAM>(&data),
                                              SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendTimeoutMs, &answer);
+    // A hung or busy host times out; one running as administrator refuses us (access denied).
+    if (sent == 0) win32::reportLastError(L"SendMessageTimeoutA (WM_COPYDATA to the host)");
     return sent != 0;
 }
 

@@ -119,7 +119,7 @@ void xinputPadUnplugAndReplug(Session& session) {
     session.attach({});
     kestro.waitForText("lblOutput", kUnplugged, 1000ms);
     session.attach({kXboxOne});
-    kestro.waitForText("lblOutput", kConnected, 2000ms);
+    kestro.waitForText("lblOutput", kConnected, 3000ms);
     expectTexts(tap(session, {kXboxOne}, 0, kXboxOne.holding(0)), {"play"}, "a press after plugging it back in");
 }
 

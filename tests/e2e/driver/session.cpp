@@ -2,6 +2,8 @@
 
 #include <dbt.h>
 
+#include <algorithm>
+
 #include "common/files.h"
 #include "common/text.h"
 #include "failure.h"
@@ -45,12 +47,26 @@ void Session::removeDll(const std::wstring& name) {
 }
 
 void Session::attach(const std::vector<Pad>& pads, std::string_view faults) {
-    writeFileAtomically(joinPath(folder_, L"dinput_script.txt"), scriptFor(pads) + std::string(faults));
     std::vector<std::string> guids;
     for (const Pad& pad : pads) guids.push_back(pad.guid);
-    if (guids == attached_) return;
+    const bool changed = guids != attached_;
+    const bool arrives = std::any_of(guids.begin(), guids.end(), [&](const std::string& guid) {
+        return std::find(attached_.begin(), attached_.end(), guid) == attached_.end();
+    });
     attached_ = std::move(guids);
-    SendMessageTimeoutW(HWND_BROADCAST, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    // Windows tells every top-level window of each plug and unplug, and may
+    // announce a new device node before DirectInput lists the controller.
+    const auto notify = [] {
+        SendMessageTimeoutW(HWND_BROADCAST, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SMTO_ABORTIFHUNG, 2000,
+                            nullptr);
+    };
+    const bool announcedFirst = arrives && !kestros_.empty();
+    if (announcedFirst) {
+        notify();
+        pause(kListedAfterNotice);
+    }
+    writeFileAtomically(joinPath(folder_, L"dinput_script.txt"), scriptFor(pads) + std::string(faults));
+    if (changed && !announcedFirst) notify();
 }
 
 HostLog Session::startHost(unsigned slowMs) {

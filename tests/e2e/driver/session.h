@@ -14,6 +14,9 @@
 
 namespace e2e {
 
+// Longer than a reconnect tick: the first look after the notice finds nothing new.
+inline constexpr Millis kListedAfterNotice = 1100ms;
+
 // The controller stand-ins every scenario's kestro.exe finds beside it.
 inline const wchar_t* const kControllerDlls[] = {L"dinput8.dll", L"xinput1_4.dll", L"xinput1_3.dll",
                                                  L"xinput9_1_0.dll"};
@@ -43,7 +46,9 @@ public:
     std::optional<std::string> settings() const;
     // Exactly these controllers are attached from now on, with `faults` (the
     // stand-in's "fail" lines) in force. When the set of controllers changes,
-    // every top-level window is told, as Windows does on a plug or unplug.
+    // every top-level window is told, as Windows does on a plug or unplug;
+    // a controller plugged in while Kestro runs is listed only
+    // kListedAfterNotice after the notice.
     void attach(const std::vector<Pad>& pads, std::string_view faults = {});
     // Takes a stand-in DLL away from beside kestro.exe, as on a Windows without it.
     void removeDll(const std::wstring& name);
