@@ -39,8 +39,8 @@ struct PollingRig : KestroRig {
         profile.setText("[settings]\r\nkestro=Pad\r\n");
         host.openWindow("DashOrbit");
         controllers.plug("Pad", "{pad}");
-        kestro::loadsettings(k, services);
-        kestro::cmdInitialize_Click(k, services);
+        kestro::loadSettings(state, services);
+        kestro::discoverControllers(state, services);
     }
 };
 
@@ -51,9 +51,9 @@ void reportAllocations(benchmark::State& state, long before) {
 
 void TickWithNoChange(benchmark::State& state) {
     PollingRig rig;
-    benchmark::DoNotOptimize(kestro::checkbut_Timer(rig.k, rig.services));  // warm up the fakes' own bookkeeping
+    benchmark::DoNotOptimize(kestro::onPollTick(rig.state, rig.services));  // warm up the fakes' own bookkeeping
     const long before = allocations.load();
-    for (auto _ : state) benchmark::DoNotOptimize(kestro::checkbut_Timer(rig.k, rig.services));
+    for (auto _ : state) benchmark::DoNotOptimize(kestro::onPollTick(rig.state, rig.services));
     reportAllocations(state, before);
 }
 BENCHMARK(TickWithNoChange);
@@ -66,7 +66,7 @@ void TickWithOneSendInTwo(benchmark::State& state) {
     for (auto _ : state) {
         down = !down;
         rig.controllers.setButton("{pad}", 0, down);
-        benchmark::DoNotOptimize(kestro::checkbut_Timer(rig.k, rig.services));
+        benchmark::DoNotOptimize(kestro::onPollTick(rig.state, rig.services));
     }
     reportAllocations(state, before);
 }
@@ -75,7 +75,7 @@ BENCHMARK(TickWithOneSendInTwo);
 void DiscoveryEndingAtTheCountCheck(benchmark::State& state) {
     PollingRig rig;
     const long before = allocations.load();
-    for (auto _ : state) kestro::cmdInitialize_Click(rig.k, rig.services);
+    for (auto _ : state) kestro::discoverControllers(rig.state, rig.services);
     reportAllocations(state, before);
 }
 BENCHMARK(DiscoveryEndingAtTheCountCheck);
@@ -86,11 +86,11 @@ BENCHMARK(DiscoveryEndingAtTheCountCheck);
 void ReconnectTickWhileNothingChanges(benchmark::State& state) {
     KestroRig rig;
     rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
-    kestro::loadsettings(rig.k, rig.services);
-    kestro::Timer1_Timer(rig.k, rig.services);  // the first look at the controllers
+    kestro::loadSettings(rig.state, rig.services);
+    kestro::onReconnectTick(rig.state, rig.services);  // the first look at the controllers
     const int enumerationsBefore = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::Enumerate);
     const long before = allocations.load();
-    for (auto _ : state) kestro::Timer1_Timer(rig.k, rig.services);
+    for (auto _ : state) kestro::onReconnectTick(rig.state, rig.services);
     reportAllocations(state, before);
     const int enumerations = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::Enumerate) - enumerationsBefore;
     state.counters["enumerations/min"] =

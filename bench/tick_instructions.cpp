@@ -20,21 +20,21 @@ int main(int argc, char** argv) {
     rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
     rig.host.openWindow("DashOrbit");
     rig.controllers.plug("Pad", "{pad}");
-    kestro::loadsettings(rig.k, rig.services);
-    kestro::cmdInitialize_Click(rig.k, rig.services);
+    kestro::loadSettings(rig.state, rig.services);
+    kestro::discoverControllers(rig.state, rig.services);
     if (mode == "reconnect") {
         rig.controllers.unplug("{pad}");
-        kestro::lostDevice(rig.k, rig.services);  // unplugged while polling
-        for (int i = 0; i < runs; ++i) kestro::Timer1_Timer(rig.k, rig.services);
+        kestro::lostDevice(rig.state, rig.services);  // unplugged while polling
+        for (int i = 0; i < runs; ++i) kestro::onReconnectTick(rig.state, rig.services);
         return rig.searching() ? 0 : 1;
     }
     for (int i = 0; i < runs; ++i) {
         if (mode == "discover") {
-            kestro::cmdInitialize_Click(rig.k, rig.services);
+            kestro::discoverControllers(rig.state, rig.services);
             continue;
         }
         if (mode == "send") rig.controllers.setButton("{pad}", 0, i % 2 == 0);
-        if (!kestro::checkbut_Timer(rig.k, rig.services)) return 1;
+        if (!kestro::onPollTick(rig.state, rig.services)) return 1;
     }
     return rig.polling() ? 0 : 1;
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "platform/services.h"
 
 namespace kestro {
@@ -8,7 +8,7 @@ namespace kestro {
 // has changed since the last look, lists them afresh and acquires the one
 // named by the saved "kestro" value (Polling), or keeps searching.
 // Handles its own failures: any failure starts the reconnect timer.
-void cmdInitialize_Click(Kestro& k, Services& s);
+void discoverControllers(WindowState& state, Services& s);
 
 // Reconnect ticks between enumerations when the system reports no device
 // change: enumerating can take tens of milliseconds on the window's thread.
@@ -21,16 +21,16 @@ inline constexpr int kTicksLookingAfterNotice = 3;
 // the attached controllers after a reported device change, or every few
 // ticks without one, and takes a lost controller up again as soon as it can
 // be read.
-void Timer1_Timer(Kestro& k, Services& s);
+void onReconnectTick(WindowState& state, Services& s);
 
 // The system reported that a device was plugged in or out.
-void deviceChangeNoticed(Kestro& k);
+void deviceChangeNoticed(WindowState& state);
 
 // The user edited the device list's text: store it as the saved controller
 // and run discovery.
-void Combo2_Change(Kestro& k, Services& s);
+void onControllerBoxEdited(WindowState& state, Services& s);
 
 // A poll tick failed: report it, look again, and go back to searching.
-void lostDevice(Kestro& k, Services& s);
+void lostDevice(WindowState& state, Services& s);
 
 }  // namespace kestro

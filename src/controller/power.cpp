@@ -4,29 +4,29 @@
 
 namespace kestro {
 
-void powerproc(Kestro& k, std::uint32_t event) {
+void onPowerMessage(WindowState& state, std::uint32_t event) {
     switch (event) {
         case kPowerSuspend:
-            k.checkbut.disable();
+            state.pollTimer.disable();
             break;
         // Windows always announces a resume as automatic; the user-activity
         // code follows only after keyboard or mouse input, which a gamepad
         // is not. Either starts (or restarts) the wait.
         case kPowerResumeSuspend:
         case kPowerResumeAutomatic:
-            k.hibernation.restart();
+            state.resumeTimer.restart();
             break;
         default:
             break;
     }
 }
 
-void hibernation_Timer(Kestro& k, Services& s) {
-    k.hibernation.disable();
-    k.devcount = 0;
-    cmdInitialize_Click(k, s);
+void onResumeTimer(WindowState& state, Services& s) {
+    state.resumeTimer.disable();
+    state.attachedCount = 0;
+    discoverControllers(state, s);
     // Without the saved controller keep searching, so a later plug-in is noticed.
-    if (!k.checkbut.enabled) k.Timer1.enable();
+    if (!state.pollTimer.enabled) state.reconnectTimer.enable();
 }
 
 }  // namespace kestro

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "platform/services.h"
 
 namespace kestro {
@@ -13,9 +13,9 @@ inline constexpr std::uint32_t kPowerResumeAutomatic = 18;
 
 // What the window does with a power broadcast before passing it on
 // unchanged: suspend stops polling, a resume starts the resume timer.
-void powerproc(Kestro& k, std::uint32_t event);
+void onPowerMessage(WindowState& state, std::uint32_t event);
 
 // The resume timer's single tick: a full discovery.
-void hibernation_Timer(Kestro& k, Services& s);
+void onResumeTimer(WindowState& state, Services& s);
 
 }  // namespace kestro

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/text_trim.h"
-#include "host/sendcommand.h"
+#include "host/host_command.h"
 
 namespace kestro {
 namespace {
@@ -11,12 +11,12 @@ namespace {
 // First send of a press. In keystroke mode the target is brought to the
 // front first; keys are typed only into that window, and a failed send is
 // skipped rather than treated as a lost controller.
-void sendPress(Kestro& k, Services& s, std::string_view keytext) {
-    if (k.Option1) {
-        sendcommand(s.host, kHostTitle, keytext);
+void sendPress(WindowState& state, Services& s, std::string_view keytext) {
+    if (state.target == Target::Host) {
+        sendHostCommand(s.host, kHostTitle, keytext);
         return;
     }
-    if (s.keystrokes.activate(k.txtapp.text)) s.keystrokes.typeInto(k.txtapp.text, keytext);
+    if (s.keystrokes.activate(state.targetTitle.text)) s.keystrokes.typeInto(state.targetTitle.text, keytext);
 }
 
 struct HatDirections {
@@ -40,47 +40,45 @@ HatDirections hatDirections(std::uint32_t pov) {
     return {pointsTowards(pov, 0), pointsTowards(pov, 18000), pointsTowards(pov, 27000), pointsTowards(pov, 9000)};
 }
 
-void pollInput(Kestro& k, Services& s, bool active, std::uint32_t& indicator, double& counter,
-               const TextBox& keyBox) {
+void pollInput(WindowState& state, Services& s, bool active, Light& light, double& counter, const TextBox& keyBox) {
     if (active) {
-        if (indicator == kReleased) {
+        if (!light.pressed) {
             counter = 0;
-            sendPress(k, s, trimSpaces(keyBox.text));
-            indicator = kPressed;
+            sendPress(state, s, trimSpaces(keyBox.text));
+            light.pressed = true;
         } else {
             counter += 1;
-            if (counter > k.repeatDelay) {
-                nrcheck(k, s, trimSpaces(keyBox.text));
+            if (counter > state.repeatDelay) {
+                repeatUnlessListed(state, s, trimSpaces(keyBox.text));
                 counter = 0;
             }
         }
-    } else if (indicator == kPressed) {
-        indicator = kReleased;
+    } else {
+        light.pressed = false;
     }
 }
 
 }  // namespace
 
-bool checkbut_Timer(Kestro& k, Services& s) {
-    if (!s.controllers.readState(k.joystate)) return false;
-    const JoyState& js = k.joystate;
-    const HatDirections hat = k.dpad ? hatDirections(js.rgdwPOV[0]) : HatDirections{};
-    pollInput(k, s, js.lY <= kLowThreshold || hat.up, k.joyup[kUp], k.directionCounters[kUp], k.textup);
-    pollInput(k, s, js.lY >= kHighThreshold || hat.down, k.joyup[kDown], k.directionCounters[kDown], k.textdown);
-    pollInput(k, s, js.lX <= kLowThreshold || hat.left, k.joyup[kLeft], k.directionCounters[kLeft], k.textleft);
-    pollInput(k, s, js.lX >= kHighThreshold || hat.right, k.joyup[kRight], k.directionCounters[kRight],
-              k.textright);
-    for (std::size_t i = 0; i < k.sh0.size(); ++i)
-        pollInput(k, s, js.rgbButtons[i] != 0, k.sh0[i], k.buttonCounter, k.Text1[i]);
+bool onPollTick(WindowState& state, Services& s) {
+    if (!s.controllers.readState(state.controllerState)) return false;
+    const JoyState& js = state.controllerState;
+    const HatDirections hat = state.dpad ? hatDirections(js.rgdwPOV[0]) : HatDirections{};
+    const bool directionDown[4] = {js.lY <= kLowThreshold || hat.up, js.lY >= kHighThreshold || hat.down,
+                                   js.lX <= kLowThreshold || hat.left, js.lX >= kHighThreshold || hat.right};
+    for (std::size_t d = 0; d < 4; ++d)
+        pollInput(state, s, directionDown[d], state.directionLights[d], state.directionCounters[d], state.directionKeys[d]);
+    for (std::size_t i = 0; i < state.buttonLights.size(); ++i)
+        pollInput(state, s, js.rgbButtons[i] != 0, state.buttonLights[i], state.buttonCounter, state.buttonKeys[i]);
     return true;
 }
 
-void nrcheck(Kestro& k, Services& s, std::string_view keytext) {
-    if (std::find(k.noRepeat.begin(), k.noRepeat.end(), keytext) != k.noRepeat.end()) return;
-    if (k.Option1)
-        sendcommand(s.host, kHostTitle, keytext);
+void repeatUnlessListed(WindowState& state, Services& s, std::string_view keytext) {
+    if (std::find(state.noRepeat.begin(), state.noRepeat.end(), keytext) != state.noRepeat.end()) return;
+    if (state.target == Target::Host)
+        sendHostCommand(s.host, kHostTitle, keytext);
     else
-        s.keystrokes.typeInto(k.txtapp.text, keytext);
+        s.keystrokes.typeInto(state.targetTitle.text, keytext);
 }
 
 }  // namespace kestro

@@ -22,104 +22,91 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
     return entries;
 }
 
-struct DirectionKey {
-    std::string_view key;
-    TextBox Kestro::*box;
-};
-constexpr DirectionKey kDirectionKeys[] = {
-    {keys::kUp, &Kestro::textup},
-    {keys::kDown, &Kestro::textdown},
-    {keys::kLeft, &Kestro::textleft},
-    {keys::kRight, &Kestro::textright},
-};
+// The settings keys of the four directions, in Direction order.
+constexpr std::string_view kDirectionKeys[] = {keys::kUp, keys::kDown, keys::kLeft, keys::kRight};
 
-bool writeHostFlag(Kestro& k, Services& s) {
-    return s.profile.write(keys::kSettings, keys::kHostFlagWrite, k.Option1 ? "True" : "False");
+bool writeHostFlag(WindowState& state, Services& s) {
+    return s.profile.write(keys::kSettings, keys::kHostFlagWrite, state.target == Target::Host ? "True" : "False");
 }
 
 // The save's writes in their order; false at the first write that fails.
-bool writeWindow(Kestro& k, Services& s) {
-    setOption1(k, s, true);
+bool writeWindow(WindowState& state, Services& s) {
+    chooseHostMode(state, s);
     const std::string_view mapping = keys::kHostSection;
     ProfileFile& p = s.profile;
     for (int i = 0; i < 10; ++i)
-        if (!p.write(mapping, keys::buttonKey(i), k.Text1[static_cast<std::size_t>(i)].text)) return false;
-    if (!p.write(mapping, keys::kDelay, k.Combo1.text)) return false;
-    if (!p.write(keys::kSettings, keys::kController, k.Combo2.text)) return false;
-    for (const auto& d : kDirectionKeys)
-        if (!p.write(mapping, d.key, (k.*d.box).text)) return false;
-    if (!p.write(keys::kSettings, keys::kTargetTitle, k.txtapp.text)) return false;
-    return writeHostFlag(k, s);
+        if (!p.write(mapping, keys::buttonKey(i), state.buttonKeys[static_cast<std::size_t>(i)].text)) return false;
+    if (!p.write(mapping, keys::kDelay, state.delayBox.text)) return false;
+    if (!p.write(keys::kSettings, keys::kController, state.controllerBox.text)) return false;
+    for (std::size_t d = 0; d < 4; ++d)
+        if (!p.write(mapping, kDirectionKeys[d], state.directionKeys[d].text)) return false;
+    if (!p.write(keys::kSettings, keys::kTargetTitle, state.targetTitle.text)) return false;
+    return writeHostFlag(state, s);
 }
 
 // The two option handlers are mirror images: select the target, enable the
 // title box in keystroke mode only, write the host flag, reload.
-void selectTarget(Kestro& k, Services& s, bool host) {
-    k.Option1 = host;
-    k.Option2 = !host;
-    k.txtapp.enabled = !host;
-    writeHostFlag(k, s);
-    loadsettings(k, s);
+void selectTarget(WindowState& state, Services& s, bool host) {
+    state.target = host ? Target::Host : Target::Keystrokes;
+    state.targetTitle.enabled = !host;
+    writeHostFlag(state, s);
+    loadSettings(state, s);
 }
 
-// One button of the group set from code: its click handler runs when it
-// turns true, as a user's click would.
-void setOption(Kestro& k, Services& s, bool& option, bool& other, bool value, void (*click)(Kestro&, Services&)) {
-    if (option == value) return;
-    option = value;
-    if (!value) return;
-    other = false;
-    click(k, s);
+// One option of the group chosen from code: its handler runs when the
+// target changes, as a user's click would.
+void choose(WindowState& state, Services& s, Target target, void (*chosen)(WindowState&, Services&)) {
+    if (state.target == target) return;
+    state.target = target;
+    chosen(state, s);
 }
 
 }  // namespace
 
-void loadsettings(Kestro& k, Services& s) {
-    k.butkeys = {};
-    k.txtapp.text = readShort(s, keys::kSettings, keys::kTargetTitle, keys::kHostSection);
-    setOption1(k, s, convert::toBoolean(readShort(s, keys::kSettings, keys::kHostFlagRead, "true")).value_or(true));
-    if (k.Option1) {
-        setOption2(k, s, false);
-        k.txtapp.enabled = false;
+void loadSettings(WindowState& state, Services& s) {
+    state.targetTitle.text = readShort(s, keys::kSettings, keys::kTargetTitle, keys::kHostSection);
+    if (convert::toBoolean(readShort(s, keys::kSettings, keys::kHostFlagRead, "true")).value_or(true)) {
+        chooseHostMode(state, s);
+        state.targetTitle.enabled = false;
     } else {
-        setOption2(k, s, true);
-        k.txtapp.enabled = true;
+        chooseKeystrokeMode(state, s);
+        state.targetTitle.enabled = true;
     }
-    const std::string mapping = k.Option1 ? std::string(keys::kHostSection) : k.txtapp.text;
-    for (int i = 0; i < 10; ++i) {
-        const auto b = static_cast<std::size_t>(i);
-        k.butkeys[b] = readShort(s, mapping, keys::buttonKey(i), keys::kBlank);
-        k.Text1[b].text = k.butkeys[b];
-    }
-    for (const auto& d : kDirectionKeys) (k.*d.box).text = readShort(s, mapping, d.key, keys::kBlank);
-    k.repeatDelay = convert::toNumber(readShort(s, mapping, keys::kDelay, "4")).value_or(kDefaultDelay);
+    const std::string mapping = state.target == Target::Host ? std::string(keys::kHostSection) : state.targetTitle.text;
+    for (int i = 0; i < 10; ++i)
+        state.buttonKeys[static_cast<std::size_t>(i)].text = readShort(s, mapping, keys::buttonKey(i), keys::kBlank);
+    for (std::size_t d = 0; d < 4; ++d)
+        state.directionKeys[d].text = readShort(s, mapping, kDirectionKeys[d], keys::kBlank);
+    state.repeatDelay = convert::toNumber(readShort(s, mapping, keys::kDelay, "4")).value_or(kDefaultDelay);
     const std::string noRepeat = s.profile.read(keys::kSettings, keys::kNoRepeat, "mute", keys::kLongLimit);
-    k.hibernation.setInterval(
+    state.resumeTimer.setInterval(
         convert::secondsToTimerInterval(s.profile.read(keys::kSettings, keys::kResumeDelay, "5", keys::kLongLimit))
             .value_or(kDefaultResumeInterval));
-    if (!noRepeat.empty()) k.noRepeat = splitAtCommas(noRepeat);
-    k.dpad = s.profile.read(keys::kSettings, keys::kDpad, "", keys::kLongLimit) == "True";
+    if (!noRepeat.empty()) state.noRepeat = splitAtCommas(noRepeat);
+    state.dpad = s.profile.read(keys::kSettings, keys::kDpad, "", keys::kLongLimit) == "True";
 }
 
-bool savesettings(Kestro& k, Services& s) {
-    if (!writeWindow(k, s)) {
+bool saveSettings(WindowState& state, Services& s) {
+    if (!writeWindow(state, s)) {
         s.dialogs.messageBox("error saving", "Opps");
         return false;
     }
     s.dialogs.messageBox("updated settings.ini", "Saved");
-    loadsettings(k, s);
-    k.lblOutput = "device unplugged";
-    k.Combo2.clear();
-    k.devcount = 0;
+    loadSettings(state, s);
+    state.statusLabel = "device unplugged";
+    state.controllerBox.clear();
+    state.attachedCount = 0;
     return true;
 }
 
-void Option1_Click(Kestro& k, Services& s) { selectTarget(k, s, true); }
+void onHostModeChosen(WindowState& state, Services& s) { selectTarget(state, s, true); }
 
-void Option2_Click(Kestro& k, Services& s) { selectTarget(k, s, false); }
+void onKeystrokeModeChosen(WindowState& state, Services& s) { selectTarget(state, s, false); }
 
-void setOption1(Kestro& k, Services& s, bool value) { setOption(k, s, k.Option1, k.Option2, value, Option1_Click); }
+void chooseHostMode(WindowState& state, Services& s) { choose(state, s, Target::Host, onHostModeChosen); }
 
-void setOption2(Kestro& k, Services& s, bool value) { setOption(k, s, k.Option2, k.Option1, value, Option2_Click); }
+void chooseKeystrokeMode(WindowState& state, Services& s) {
+    choose(state, s, Target::Keystrokes, onKeystrokeModeChosen);
+}
 
 }  // namespace kestro

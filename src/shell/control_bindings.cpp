@@ -5,8 +5,8 @@
 namespace kestro {
 namespace {
 
-// The index of an array control such as "sh0(7)" when `name` starts with
-// `array` followed by "(", else -1.
+// The index of an array control such as "buttonLight(7)" when `name` starts
+// with `array` followed by "(", else -1.
 int arrayIndex(std::string_view name, std::string_view array) {
     if (!name.starts_with(array) || name.size() < array.size() + 3 || name[array.size()] != '(' ||
         name.back() != ')')
@@ -18,24 +18,27 @@ int arrayIndex(std::string_view name, std::string_view array) {
     return ec == std::errc() && end == last ? index : -1;
 }
 
+// The direction controls' names, in Direction order.
+constexpr std::string_view kDirectionKeyBoxes[] = {"upKey", "downKey", "leftKey", "rightKey"};
+constexpr std::string_view kDirectionLights[] = {"upLight", "downLight", "leftLight", "rightLight"};
+
 }  // namespace
 
-ControlBinding bindingFor(Kestro& k, std::string_view name) {
+ControlBinding bindingFor(WindowState& state, std::string_view name) {
     ControlBinding b;
-    if (const int i = arrayIndex(name, "Text1"); i >= 0 && i < 10) b.text = &k.Text1[static_cast<std::size_t>(i)];
-    else if (const int j = arrayIndex(name, "sh0"); j >= 0 && j < 10) b.colour = &k.sh0[static_cast<std::size_t>(j)];
-    else if (const int d = arrayIndex(name, "joyup"); d >= 0 && d < 4) b.colour = &k.joyup[static_cast<std::size_t>(d)];
-    else if (name == "textup") b.text = &k.textup;
-    else if (name == "textdown") b.text = &k.textdown;
-    else if (name == "textleft") b.text = &k.textleft;
-    else if (name == "textright") b.text = &k.textright;
-    else if (name == "txtapp") b.text = &k.txtapp;
-    else if (name == "Combo1") b.combo = &k.Combo1;
-    else if (name == "Combo2") b.combo = &k.Combo2;
-    else if (name == "lblOutput") b.caption = &k.lblOutput;
-    else if (name == "Check1") b.check = &k.Check1;
-    else if (name == "Option1") b.option = &k.Option1;
-    else if (name == "Option2") b.option = &k.Option2;
+    if (const int i = arrayIndex(name, "buttonKey"); i >= 0 && i < 10) b.text = &state.buttonKeys[std::size_t(i)];
+    else if (const int j = arrayIndex(name, "buttonLight"); j >= 0 && j < 10) b.light = &state.buttonLights[std::size_t(j)];
+    else if (name == "targetTitleBox") b.text = &state.targetTitle;
+    else if (name == "delayBox") b.combo = &state.delayBox;
+    else if (name == "controllerBox") b.combo = &state.controllerBox;
+    else if (name == "statusLabel") b.caption = &state.statusLabel;
+    else if (name == "startHiddenBox") b.check = &state.startHiddenBox;
+    else if (name == "hostOption") b.target = &state.target, b.option = Target::Host;
+    else if (name == "keystrokeOption") b.target = &state.target, b.option = Target::Keystrokes;
+    for (std::size_t d = 0; d < 4; ++d) {
+        if (name == kDirectionKeyBoxes[d]) b.text = &state.directionKeys[d];
+        if (name == kDirectionLights[d]) b.light = &state.directionLights[d];
+    }
     return b;
 }
 

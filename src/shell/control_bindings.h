@@ -1,23 +1,23 @@
 #pragma once
-#include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 
 namespace kestro {
 
 // The window-state field that a control of the layout shows and edits.
-// At most one pointer is set; none for frames, fixed labels and pictures.
+// At most one of the pointers is set; none for frames, fixed labels and pictures.
 struct ControlBinding {
     TextBox* text = nullptr;
-    std::uint32_t* colour = nullptr;
+    const Light* light = nullptr;
     ComboBox* combo = nullptr;
     std::string* caption = nullptr;
-    int* check = nullptr;
-    bool* option = nullptr;
+    bool* check = nullptr;
+    // An option button: checked while the state's target is `option`.
+    Target* target = nullptr;
+    Target option = Target::None;
 };
 
-ControlBinding bindingFor(Kestro& k, std::string_view controlName);
+ControlBinding bindingFor(WindowState& state, std::string_view controlName);
 
 }  // namespace kestro

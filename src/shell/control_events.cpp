@@ -12,17 +12,21 @@ namespace {
 struct Handler {
     std::string_view control;
     ControlAction action;
-    void (*run)(Kestro&, Services&, const ControlEvent&);
+    void (*run)(WindowState&, Services&, const ControlEvent&);
 };
 
+using State = WindowState;
+using Event = ControlEvent;
 constexpr Handler kHandlers[] = {
-    {"Option1", ControlAction::Click, [](Kestro& k, Services& s, const ControlEvent&) { setOption1(k, s, true); }},
-    {"Option2", ControlAction::Click, [](Kestro& k, Services& s, const ControlEvent&) { setOption2(k, s, true); }},
-    {"Check1", ControlAction::CheckChanged,
-     [](Kestro& k, Services& s, const ControlEvent& e) { setCheck1(k, s, e.value != 0 ? 1 : 0); }},
-    {"Command1", ControlAction::Click, [](Kestro&, Services& s, const ControlEvent&) { Command1_Click(s); }},
-    {"cmsave", ControlAction::Click, [](Kestro& k, Services& s, const ControlEvent&) { cmsave_Click(k, s); }},
-    {"Combo2", ControlAction::TextChanged, [](Kestro& k, Services& s, const ControlEvent&) { Combo2_Change(k, s); }},
+    {"hostOption", ControlAction::Click, [](State& state, Services& s, const Event&) { chooseHostMode(state, s); }},
+    {"keystrokeOption", ControlAction::Click,
+     [](State& state, Services& s, const Event&) { chooseKeystrokeMode(state, s); }},
+    {"startHiddenBox", ControlAction::CheckChanged,
+     [](State& state, Services& s, const Event& e) { setStartHidden(state, s, e.value != 0); }},
+    {"minimizeButton", ControlAction::Click, [](State&, Services& s, const Event&) { onMinimizeClicked(s); }},
+    {"saveButton", ControlAction::Click, [](State& state, Services& s, const Event&) { onSaveClicked(state, s); }},
+    {"controllerBox", ControlAction::TextChanged,
+     [](State& state, Services& s, const Event&) { onControllerBoxEdited(state, s); }},
 };
 
 void updateState(const ControlBinding& b, const ControlEvent& e) {
@@ -39,10 +43,10 @@ void updateState(const ControlBinding& b, const ControlEvent& e) {
 
 }  // namespace
 
-void onControlEvent(Kestro& k, Services& s, std::string_view control, const ControlEvent& event) {
-    updateState(bindingFor(k, control), event);
+void onControlEvent(WindowState& state, Services& s, std::string_view control, const ControlEvent& event) {
+    updateState(bindingFor(state, control), event);
     for (const Handler& h : kHandlers)
-        if (h.control == control && h.action == event.action) h.run(k, s, event);
+        if (h.control == control && h.action == event.action) h.run(state, s, event);
 }
 
 }  // namespace kestro

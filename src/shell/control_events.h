@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "platform/services.h"
 
 namespace kestro {
@@ -20,6 +20,6 @@ struct ControlEvent {
 // table) reach the program: the state the control is bound to takes the new
 // value, then the control's handler runs, if it has one. Typing into a key
 // box, the title box or the delay box only changes the state.
-void onControlEvent(Kestro& k, Services& s, std::string_view control, const ControlEvent& event);
+void onControlEvent(WindowState& state, Services& s, std::string_view control, const ControlEvent& event);
 
 }  // namespace kestro

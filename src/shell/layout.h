@@ -12,7 +12,7 @@ enum class Kind { Frame, Label, ComboBox, TextBox, Indicator, CheckBox, CommandB
 enum class Align { Left, Centre, Right };
 
 struct Control {
-    std::string_view name;       // "Text1(3)", "cmsave", ...
+    std::string_view name;       // "buttonKey(3)", "saveButton", ...
     Kind kind;
     std::string_view container;  // "" for the window itself, else a frame's name
     std::string_view caption;    // caption or initial text

@@ -9,14 +9,14 @@
 
 namespace kestro {
 
-bool previnstance(Instance& instance) {
+bool anotherInstanceRunning(Instance& instance) {
     if (!instance.anotherRunning()) return false;
     instance.activate(kApplicationTitle);
     return true;
 }
 
-bool Form_Load(Kestro& k, Services& s) {
-    if (previnstance(s.instance)) return false;
+bool startUp(WindowState& state, Services& s) {
+    if (anotherInstanceRunning(s.instance)) return false;
     // Before anything is read. A file that cannot be rewritten reads as one
     // without settings, which the setup box below tells the user.
     s.profile.dropByteOrderMark();
@@ -25,19 +25,19 @@ bool Form_Load(Kestro& k, Services& s) {
     // Only the exact text "True" starts hidden.
     if (s.profile.read(keys::kSettings, keys::kStartHidden, "False", keys::kShortLimit) != "True") {
         s.window.show();
-        setCheck1(k, s, 0);
+        setStartHidden(state, s, false);
     } else {
         s.window.hide();
-        setCheck1(k, s, 1);
+        setStartHidden(state, s, true);
     }
 
-    k.Combo1.list.clear();
-    for (int i = 1; i <= 50; ++i) k.Combo1.list.push_back(std::to_string(i));
+    state.delayBox.list.clear();
+    for (int i = 1; i <= 50; ++i) state.delayBox.list.push_back(std::to_string(i));
 
-    k.devcount = 0;
-    loadsettings(k, s);
-    k.Combo1.text = convert::numberText(k.repeatDelay);
-    k.Timer1.enable();
+    state.attachedCount = 0;
+    loadSettings(state, s);
+    state.delayBox.text = convert::numberText(state.repeatDelay);
+    state.reconnectTimer.enable();
 
     if (s.profile.read(keys::kSettings, keys::kController, "", keys::kLongLimit).empty())
         s.dialogs.messageBox("Please insert your gamepad and select it from the drop downlist, then save",
@@ -45,7 +45,7 @@ bool Form_Load(Kestro& k, Services& s) {
     return true;
 }
 
-void mnuClose_Click(Services& s) {
+void closeProgram(Services& s) {
     s.tray.remove();
     s.window.quit();
 }

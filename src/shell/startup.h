@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "platform/services.h"
 
 namespace kestro {
@@ -11,15 +11,15 @@ inline constexpr std::string_view kApplicationTitle = "Kestro v3.0";
 inline constexpr std::string_view kTrayTip = "Kestro v1.0";
 
 // True when another instance runs; that instance is brought forward.
-bool previnstance(Instance& instance);
+bool anotherInstanceRunning(Instance& instance);
 
 // The window's load handler. False when another instance already runs and
 // this one must end at once. After a true result the caller hooks the
 // power broadcasts into the window, last of all.
-bool Form_Load(Kestro& k, Services& s);
+bool startUp(WindowState& state, Services& s);
 
 // The Close command: removes the tray icon and ends the program. Closing the
 // window runs it too.
-void mnuClose_Click(Services& s);
+void closeProgram(Services& s);
 
 }  // namespace kestro

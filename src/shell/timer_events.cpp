@@ -6,22 +6,26 @@
 
 namespace kestro {
 
-Timer& timerOf(Kestro& k, TimerId id) {
+const Timer& timerOf(const WindowState& state, TimerId id) {
     switch (id) {
-        case TimerId::checkbut: return k.checkbut;
-        case TimerId::Timer1: return k.Timer1;
-        default: return k.hibernation;
+        case TimerId::Poll: return state.pollTimer;
+        case TimerId::Reconnect: return state.reconnectTimer;
+        default: return state.resumeTimer;
     }
 }
 
-void onTimerTick(Kestro& k, Services& s, TimerId id) {
-    if (!timerOf(k, id).enabled) return;
+Timer& timerOf(WindowState& state, TimerId id) {
+    return const_cast<Timer&>(timerOf(static_cast<const WindowState&>(state), id));
+}
+
+void onTimerTick(WindowState& state, Services& s, TimerId id) {
+    if (!timerOf(state, id).enabled) return;
     switch (id) {
-        case TimerId::checkbut:
-            if (!checkbut_Timer(k, s)) lostDevice(k, s);
+        case TimerId::Poll:
+            if (!onPollTick(state, s)) lostDevice(state, s);
             break;
-        case TimerId::Timer1: Timer1_Timer(k, s); break;
-        case TimerId::hibernation: hibernation_Timer(k, s); break;
+        case TimerId::Reconnect: onReconnectTick(state, s); break;
+        case TimerId::Resume: onResumeTimer(state, s); break;
     }
 }
 

@@ -8,27 +8,27 @@
 namespace kestro {
 
 void trayCallback(Services& s, std::uint32_t mouseCode) {
-    if (mouseCode == kTrayRightButtonDown && s.tray.popupMenu() == Tray::MenuChoice::Close) mnuClose_Click(s);
+    if (mouseCode == kTrayRightButtonDown && s.tray.popupMenu() == Tray::MenuChoice::Close) closeProgram(s);
     if (mouseCode == kTrayLeftButtonDown) {
         s.window.show();
         s.window.bringToFront();
     }
 }
 
-void Command1_Click(Services& s) { s.window.hide(); }
+void onMinimizeClicked(Services& s) { s.window.hide(); }
 
-void cmsave_Click(Kestro& k, Services& s) {
-    if (savesettings(k, s)) cmdInitialize_Click(k, s);
+void onSaveClicked(WindowState& state, Services& s) {
+    if (saveSettings(state, s)) discoverControllers(state, s);
 }
 
-void Check1_Click(Kestro& k, Services& s) {
-    s.profile.write(keys::kSettings, keys::kStartHidden, k.Check1 == 0 ? "False" : "True");
+void onStartHiddenClicked(WindowState& state, Services& s) {
+    s.profile.write(keys::kSettings, keys::kStartHidden, state.startHiddenBox ? "True" : "False");
 }
 
-void setCheck1(Kestro& k, Services& s, int value) {
-    if (k.Check1 == value) return;
-    k.Check1 = value;
-    Check1_Click(k, s);
+void setStartHidden(WindowState& state, Services& s, bool value) {
+    if (state.startHiddenBox == value) return;
+    state.startHiddenBox = value;
+    onStartHiddenClicked(state, s);
 }
 
 }  // namespace kestro

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "platform/services.h"
 
 namespace kestro {
@@ -14,14 +14,14 @@ inline constexpr std::uint32_t kTrayRightButtonDown = 516;  // WM_RBUTTONDOWN
 // menu, a left press shows and raises the window, anything else is ignored.
 void trayCallback(Services& s, std::uint32_t mouseCode);
 
-void Command1_Click(Services& s);               // "Minimize"
+void onMinimizeClicked(Services& s);               // "Minimize"
 // "Save Settings": the save, then a full discovery when it succeeded.
-void cmsave_Click(Kestro& k, Services& s);
+void onSaveClicked(WindowState& state, Services& s);
 // "Start Minimized": records the value for the next start.
-void Check1_Click(Kestro& k, Services& s);
+void onStartHiddenClicked(WindowState& state, Services& s);
 
 // Setting the check box from code to a different value runs its click
 // handler, as a user click does.
-void setCheck1(Kestro& k, Services& s, int value);
+void setStartHidden(WindowState& state, Services& s, bool value);
 
 }  // namespace kestro

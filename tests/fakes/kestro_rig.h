@@ -2,7 +2,7 @@
 #include <string>
 
 #include "controller/discovery.h"
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_game_controllers.h"
 #include "fakes/fake_host_messages.h"
@@ -28,19 +28,19 @@ struct KestroRig {
     FakeInstance instance;
     FakeMainWindow window;
     Services services{controllers, host, keystrokes, profile, dialogs, tray, instance, window};
-    Kestro k;
-    SimClock clock{k, [this](TimerId id) { onTimerTick(k, services, id); }};
+    WindowState state;
+    SimClock clock{state, [this](TimerId id) { onTimerTick(state, services, id); }};
 
     KestroRig() {
-        controllers.onDeviceChange = [this] { deviceChangeNoticed(k); };
+        controllers.onDeviceChange = [this] { deviceChangeNoticed(state); };
     }
 
     void advance(std::uint64_t ms) { clock.advance(ms); }
     // Whole 25 ms poll periods.
     void ticks(int n) { clock.advance(25u * static_cast<std::uint64_t>(n)); }
 
-    bool polling() const { return k.checkbut.enabled && !k.Timer1.enabled; }
-    bool searching() const { return !k.checkbut.enabled && k.Timer1.enabled; }
+    bool polling() const { return state.pollTimer.enabled && !state.reconnectTimer.enabled; }
+    bool searching() const { return !state.pollTimer.enabled && state.reconnectTimer.enabled; }
 };
 
 }  // namespace kestro::fakes

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "shell/timer_events.h"
+#include "shell/timer_follower.h"
 
 namespace kestro::fakes {
 
@@ -14,7 +14,7 @@ namespace kestro::fakes {
 class SimClock {
 public:
     using Fire = std::function<void(TimerId)>;
-    SimClock(Kestro& k, Fire fire) : k_(k), fire_(std::move(fire)) {}
+    SimClock(WindowState& state, Fire fire) : state_(state), fire_(std::move(fire)) {}
 
     std::uint64_t now() const { return now_; }
 
@@ -33,7 +33,7 @@ public:
             }
             if (!next) break;
             now_ = next->due;
-            next->due = now_ + period(timerOf(k_, nextId));
+            next->due = now_ + follower_.period(nextId);
             fire_(nextId);
             sync();
         }
@@ -43,27 +43,20 @@ public:
 private:
     struct Track {
         bool running = false;
-        std::uint64_t starts = 0;
         std::uint64_t due = 0;
     };
-    static std::uint64_t period(const Timer& t) { return std::max(t.interval, kMinimumTimerInterval); }
     Track& track(TimerId id) { return tracks_[static_cast<std::size_t>(id)]; }
 
     // Picks up timers that the handlers switched on, off or restarted.
     void sync() {
-        for (TimerId id : kAllTimers) {
-            const Timer& timer = timerOf(k_, id);
-            Track& t = track(id);
-            if (!timer.enabled) {
-                t.running = false;
-            } else if (!t.running || timer.starts != t.starts) {
-                t = {true, timer.starts, now_ + period(timer)};
-            }
-        }
+        follower_.follow(state_, [this](TimerId id, bool start, std::uint32_t period) {
+            track(id) = {start, now_ + period};
+        });
     }
 
-    Kestro& k_;
+    WindowState& state_;
     Fire fire_;
+    TimerFollower follower_;
     std::uint64_t now_ = 0;
     std::array<Track, 3> tracks_{};
 };

@@ -24,14 +24,14 @@ protected:
         rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
         rig.host.openWindow("DashOrbit");
         rig.controllers.plug("Pad", kPad);
-        loadsettings(rig.k, rig.services);
-        cmdInitialize_Click(rig.k, rig.services);
+        loadSettings(rig.state, rig.services);
+        discoverControllers(rig.state, rig.services);
         ASSERT_TRUE(rig.polling());
         rig.window.shown = true;
         rig.profile.writes.clear();
     }
     void user(std::string_view control, ControlAction action, std::string text = {}, int value = 0) {
-        onControlEvent(rig.k, rig.services, control, {action, std::move(text), value});
+        onControlEvent(rig.state, rig.services, control, {action, std::move(text), value});
     }
     std::string written(const std::string& key) const {
         for (const auto& w : rig.profile.writes)
@@ -54,12 +54,12 @@ struct KeyBox {
 };
 
 const KeyBox kKeyBoxes[] = {
-    {"textup", {-1, 32767, 0}, "joyup(0)"},     {"textdown", {-1, 32767, 65535}, "joyup(1)"},
-    {"textleft", {-1, 0, 32767}, "joyup(2)"},   {"textright", {-1, 65535, 32767}, "joyup(3)"},
-    {"Text1(0)", {0}, "sh0(0)"}, {"Text1(1)", {1}, "sh0(1)"}, {"Text1(2)", {2}, "sh0(2)"},
-    {"Text1(3)", {3}, "sh0(3)"}, {"Text1(4)", {4}, "sh0(4)"}, {"Text1(5)", {5}, "sh0(5)"},
-    {"Text1(6)", {6}, "sh0(6)"}, {"Text1(7)", {7}, "sh0(7)"}, {"Text1(8)", {8}, "sh0(8)"},
-    {"Text1(9)", {9}, "sh0(9)"},
+    {"upKey", {-1, 32767, 0}, "upLight"},     {"downKey", {-1, 32767, 65535}, "downLight"},
+    {"leftKey", {-1, 0, 32767}, "leftLight"},   {"rightKey", {-1, 65535, 32767}, "rightLight"},
+    {"buttonKey(0)", {0}, "buttonLight(0)"}, {"buttonKey(1)", {1}, "buttonLight(1)"}, {"buttonKey(2)", {2}, "buttonLight(2)"},
+    {"buttonKey(3)", {3}, "buttonLight(3)"}, {"buttonKey(4)", {4}, "buttonLight(4)"}, {"buttonKey(5)", {5}, "buttonLight(5)"},
+    {"buttonKey(6)", {6}, "buttonLight(6)"}, {"buttonKey(7)", {7}, "buttonLight(7)"}, {"buttonKey(8)", {8}, "buttonLight(8)"},
+    {"buttonKey(9)", {9}, "buttonLight(9)"},
 };
 
 void apply(fakes::FakeGameControllers& pads, const Input& in, bool down) {
@@ -67,7 +67,7 @@ void apply(fakes::FakeGameControllers& pads, const Input& in, bool down) {
     else pads.setAxes(kPad, down ? in.x : 32767, down ? in.y : 32767);
 }
 
-// Regression guard: a key box left unbound kept sending its old text for ever.
+// Every key box is bound: what is typed into it is what its input sends.
 TEST_F(Controls, TypingIntoEachKeyBoxChangesWhatItsInputSendsAndOnlyItsLightShowsThePress) {
     for (const KeyBox& box : kKeyBoxes) {
         SCOPED_TRACE(box.control);
@@ -77,8 +77,8 @@ TEST_F(Controls, TypingIntoEachKeyBoxChangesWhatItsInputSendsAndOnlyItsLightShow
         ASSERT_FALSE(rig.host.texts().empty());
         EXPECT_EQ(rig.host.texts().back(), std::string("typed into ") + box.control);
         for (const KeyBox& other : kKeyBoxes)
-            EXPECT_EQ(*bindingFor(rig.k, other.light).colour, &other == &box ? kPressed : kReleased) << other.light;
-        EXPECT_EQ(bindingFor(rig.k, box.control).text->text, std::string("typed into ") + box.control)
+            EXPECT_EQ(bindingFor(rig.state, other.light).light->pressed, &other == &box) << other.light;
+        EXPECT_EQ(bindingFor(rig.state, box.control).text->text, std::string("typed into ") + box.control)
             << "the box shows what was typed";
         apply(rig.controllers, box.input, false);
         rig.ticks(1);
@@ -97,55 +97,55 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"the title box holds its text and runs nothing", "txtapp", ControlAction::TextChanged, "Notepad", 0,
+    {"the title box holds its text and runs nothing", "targetTitleBox", ControlAction::TextChanged, "Notepad", 0,
      [](KestroRig& r, auto&) {
-         EXPECT_EQ(r.k.txtapp.text, "Notepad");
-         EXPECT_EQ(bindingFor(r.k, "txtapp").text, &r.k.txtapp);
+         EXPECT_EQ(r.state.targetTitle.text, "Notepad");
+         EXPECT_EQ(bindingFor(r.state, "targetTitleBox").text, &r.state.targetTitle);
          EXPECT_TRUE(r.profile.writes.empty());
      }},
-    {"the delay box holds its text; the delay in effect waits for a save", "Combo1", ControlAction::TextChanged,
+    {"the delay box holds its text; the delay in effect waits for a save", "delayBox", ControlAction::TextChanged,
      "9", 0,
      [](KestroRig& r, auto&) {
-         EXPECT_EQ(r.k.Combo1.text, "9");
-         EXPECT_EQ(bindingFor(r.k, "Combo1").combo, &r.k.Combo1);
-         EXPECT_EQ(r.k.repeatDelay, 4);
+         EXPECT_EQ(r.state.delayBox.text, "9");
+         EXPECT_EQ(bindingFor(r.state, "delayBox").combo, &r.state.delayBox);
+         EXPECT_EQ(r.state.repeatDelay, 4);
          EXPECT_TRUE(r.profile.writes.empty());
      }},
-    {"editing the device list stores the name and empties the list", "Combo2", ControlAction::TextChanged,
+    {"editing the device list stores the name and empties the list", "controllerBox", ControlAction::TextChanged,
      "Other pad", 0,
      [](KestroRig& r, auto& written) {
          EXPECT_EQ(written("kestro"), "Other pad");
-         EXPECT_TRUE(r.k.Combo2.list.empty());
-         EXPECT_EQ(bindingFor(r.k, "Combo2").combo, &r.k.Combo2);
+         EXPECT_TRUE(r.state.controllerBox.list.empty());
+         EXPECT_EQ(bindingFor(r.state, "controllerBox").combo, &r.state.controllerBox);
      }},
-    {"choosing an entry of the device list selects it and stores nothing", "Combo2",
+    {"choosing an entry of the device list selects it and stores nothing", "controllerBox",
      ControlAction::SelectionChanged, "", 0,
      [](KestroRig& r, auto&) {
-         EXPECT_EQ(r.k.Combo2.text, "Pad");
-         EXPECT_EQ(r.k.Combo2.listIndex, 0);
+         EXPECT_EQ(r.state.controllerBox.text, "Pad");
+         EXPECT_EQ(r.state.controllerBox.listIndex, 0);
          EXPECT_TRUE(r.profile.writes.empty());
      }},
-    {"ticking Start Minimized records it and leaves the window shown", "Check1", ControlAction::CheckChanged, "",
+    {"ticking Start Minimized records it and leaves the window shown", "startHiddenBox", ControlAction::CheckChanged, "",
      1,
      [](KestroRig& r, auto& written) {
          EXPECT_EQ(written("min"), "True");
-         EXPECT_EQ(bindingFor(r.k, "Check1").check, &r.k.Check1);
+         EXPECT_EQ(bindingFor(r.state, "startHiddenBox").check, &r.state.startHiddenBox);
          EXPECT_TRUE(r.window.shown);
      }},
-    {"the keystroke option switches the target", "Option2", ControlAction::Click, "", 0,
+    {"the keystroke option switches the target", "keystrokeOption", ControlAction::Click, "", 0,
      [](KestroRig& r, auto& written) {
          EXPECT_EQ(written("dashorbit"), "False");
-         EXPECT_TRUE(r.k.Option2 && !r.k.Option1 && r.k.txtapp.enabled);
-         EXPECT_EQ(bindingFor(r.k, "Option2").option, &r.k.Option2);
+         EXPECT_TRUE(r.state.target == Target::Keystrokes && r.state.targetTitle.enabled);
+         EXPECT_EQ(bindingFor(r.state, "keystrokeOption").option, Target::Keystrokes);
      }},
-    {"Save Settings saves and takes the controller up again", "cmsave", ControlAction::Click, "", 0,
+    {"Save Settings saves and takes the controller up again", "saveButton", ControlAction::Click, "", 0,
      [](KestroRig& r, auto&) {
          ASSERT_FALSE(r.dialogs.shown().empty());
          EXPECT_EQ(r.dialogs.shown().back().text, "updated settings.ini");
          EXPECT_TRUE(r.polling());
-         EXPECT_EQ(*bindingFor(r.k, "lblOutput").caption, "Established Communication with");
+         EXPECT_EQ(*bindingFor(r.state, "statusLabel").caption, "Established Communication with");
      }},
-    {"Minimize hides the window and nothing else", "Command1", ControlAction::Click, "", 0,
+    {"Minimize hides the window and nothing else", "minimizeButton", ControlAction::Click, "", 0,
      [](KestroRig& r, auto&) {
          EXPECT_FALSE(r.window.shown);
          EXPECT_TRUE(r.polling());
@@ -170,29 +170,29 @@ INSTANTIATE_TEST_SUITE_P(BoundControls, EachControl, ::testing::ValuesIn(kCases)
                          });
 
 TEST_F(Controls, TheHostOptionSwitchesBackFromKeystrokeMode) {
-    user("Option2", ControlAction::Click);
+    user("keystrokeOption", ControlAction::Click);
     rig.profile.writes.clear();
-    user("Option1", ControlAction::Click);
+    user("hostOption", ControlAction::Click);
     EXPECT_EQ(written("dashorbit"), "True");
-    EXPECT_TRUE(rig.k.Option1 && !rig.k.Option2 && !rig.k.txtapp.enabled);
-    EXPECT_EQ(bindingFor(rig.k, "Option1").option, &rig.k.Option1);
+    EXPECT_TRUE(rig.state.target == Target::Host && !rig.state.targetTitle.enabled);
+    EXPECT_EQ(bindingFor(rig.state, "hostOption").target, &rig.state.target);
 }
 
 TEST_F(Controls, EventsWithoutAHandlerRunNone) {
-    user("cmsave", ControlAction::TextChanged, "x");
-    user("Check1", ControlAction::Click);
-    user("Frame1", ControlAction::Click);
-    user("Combo2", ControlAction::SelectionChanged, "", 5);
+    user("saveButton", ControlAction::TextChanged, "x");
+    user("startHiddenBox", ControlAction::Click);
+    user("connectionFrame", ControlAction::Click);
+    user("controllerBox", ControlAction::SelectionChanged, "", 5);
     EXPECT_TRUE(rig.profile.writes.empty());
     EXPECT_TRUE(rig.dialogs.shown().empty());
-    EXPECT_EQ(rig.k.Combo2.text, "Pad") << "an entry that does not exist is not chosen";
+    EXPECT_EQ(rig.state.controllerBox.text, "Pad") << "an entry that does not exist is not chosen";
 }
 
 // The Tab key -----------------------------------------------------------------
 
 std::vector<std::string_view> tabWalk(bool backwards, const std::function<bool(const layout::Control&)>& usable) {
     std::vector<std::string_view> names;
-    const layout::Control* at = layout::find("Command1");
+    const layout::Control* at = layout::find("minimizeButton");
     for (int i = 0; i < 21 && at; ++i) {
         at = layout::nextTabStop(at, backwards, usable);
         if (at) names.push_back(at->name);
@@ -203,18 +203,18 @@ std::vector<std::string_view> tabWalk(bool backwards, const std::function<bool(c
 TEST(TabOrder, VisitsTheVisibleControlsByTabIndexAndWrapsAround) {
     const auto all = [](const layout::Control&) { return true; };
     const std::vector<std::string_view> forwards{
-        "cmsave",   "Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)",  "Text1(5)",
-        "Text1(6)", "Text1(7)", "Text1(8)", "Text1(9)", "Check1",   "Combo1",    "Combo2",
-        "textup",   "textdown", "textleft", "textright", "Command1", "cmsave",   "Text1(0)"};
+        "saveButton",   "buttonKey(0)", "buttonKey(1)", "buttonKey(2)", "buttonKey(3)", "buttonKey(4)",  "buttonKey(5)",
+        "buttonKey(6)", "buttonKey(7)", "buttonKey(8)", "buttonKey(9)", "startHiddenBox",   "delayBox",    "controllerBox",
+        "upKey",   "downKey", "leftKey", "rightKey", "minimizeButton", "saveButton",   "buttonKey(0)"};
     EXPECT_EQ(tabWalk(false, all), forwards);
-    EXPECT_EQ(tabWalk(true, all).front(), "textright");
-    EXPECT_EQ(layout::nextTabStop(nullptr, false, all)->name, "Command1");
+    EXPECT_EQ(tabWalk(true, all).front(), "rightKey");
+    EXPECT_EQ(layout::nextTabStop(nullptr, false, all)->name, "minimizeButton");
 }
 
 TEST(TabOrder, SkipsControlsThatCannotTakeTheFocusNow) {
-    const auto notKeyBoxes = [](const layout::Control& c) { return !c.name.starts_with("Text1"); };
-    EXPECT_EQ(layout::nextTabStop(layout::find("cmsave"), false, notKeyBoxes)->name, "Check1");
-    EXPECT_EQ(layout::nextTabStop(layout::find("Command1"), false, [](const layout::Control&) { return false; }),
+    const auto notKeyBoxes = [](const layout::Control& c) { return !c.name.starts_with("buttonKey"); };
+    EXPECT_EQ(layout::nextTabStop(layout::find("saveButton"), false, notKeyBoxes)->name, "startHiddenBox");
+    EXPECT_EQ(layout::nextTabStop(layout::find("minimizeButton"), false, [](const layout::Control&) { return false; }),
               nullptr);
 }
 

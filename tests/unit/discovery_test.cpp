@@ -17,7 +17,7 @@ class Discovery : public ::testing::Test {
 protected:
     void startSearching(const std::string& saved) {
         rig.profile.setText("[settings]\r\nkestro=" + saved + "\r\n");
-        rig.k.Timer1.enable();
+        rig.state.reconnectTimer.enable();
     }
     KestroRig rig;
 };
@@ -29,9 +29,9 @@ TEST_F(Discovery, TheSavedControllerAttachedAtStartIsPolledAfterTheFirstSecond) 
     EXPECT_TRUE(rig.searching());
     rig.advance(1);
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
-    EXPECT_EQ(rig.k.Combo2.text, "Pad");
-    EXPECT_EQ(rig.k.Combo2.list, Strings{"Pad"});
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
+    EXPECT_EQ(rig.state.controllerBox.text, "Pad");
+    EXPECT_EQ(rig.state.controllerBox.list, Strings{"Pad"});
     EXPECT_TRUE(rig.controllers.acquired());
 }
 
@@ -39,8 +39,8 @@ TEST_F(Discovery, WhileNothingIsPluggedTheControllersAreLookedAtOnlyEveryFiveSec
     startSearching("Pad");
     rig.advance(11000);
     EXPECT_TRUE(rig.searching());
-    EXPECT_EQ(rig.k.lblOutput, "Unplugged");
-    EXPECT_EQ(rig.k.Combo2.text, "none found");
+    EXPECT_EQ(rig.state.statusLabel, "Unplugged");
+    EXPECT_EQ(rig.state.controllerBox.text, "none found");
     EXPECT_EQ(rig.controllers.calls(Op::Enumerate), 3) << "at 1, 6 and 11 s: the first tick, then the safety net";
     EXPECT_EQ(rig.controllers.calls(Op::CreateInput), 3);
     EXPECT_EQ(rig.controllers.rootsCreated(), 1);
@@ -56,17 +56,17 @@ TEST_F(Discovery, AnotherControllerIsListedThenTheSavedOneIsTakenUpWhenPluggedIn
     startSearching("Pad");
     rig.advance(1000);
     EXPECT_TRUE(rig.searching());
-    EXPECT_EQ(rig.k.Combo2.list, Strings{"Wheel"});
-    EXPECT_EQ(rig.k.Combo2.text, "");
-    EXPECT_EQ(rig.k.lblOutput, "Unplugged");
+    EXPECT_EQ(rig.state.controllerBox.list, Strings{"Wheel"});
+    EXPECT_EQ(rig.state.controllerBox.text, "");
+    EXPECT_EQ(rig.state.statusLabel, "Unplugged");
     rig.advance(3000);
     EXPECT_EQ(rig.controllers.calls(Op::Item), 1) << "nothing changed, nothing listed again";
 
     rig.controllers.plug("Pad", "{p}");
     rig.advance(1000);
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.Combo2.list, (Strings{"Wheel", "Pad"}));
-    EXPECT_EQ(rig.k.Combo2.listIndex, 1);
+    EXPECT_EQ(rig.state.controllerBox.list, (Strings{"Wheel", "Pad"}));
+    EXPECT_EQ(rig.state.controllerBox.listIndex, 1);
     EXPECT_EQ(rig.controllers.openedId(), "{p}");
 }
 
@@ -98,7 +98,7 @@ TEST_F(Discovery, OfTwoMatchingControllersTheLastOneStaysOpenAndSelected) {
     EXPECT_TRUE(rig.polling());
     EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2);
     EXPECT_EQ(rig.controllers.openedId(), "{2}");
-    EXPECT_EQ(rig.k.Combo2.listIndex, 1);
+    EXPECT_EQ(rig.state.controllerBox.listIndex, 1);
 }
 
 TEST_F(Discovery, ANonMatchingControllerAfterTheSavedOneDoesNotUndoTheMatch) {
@@ -107,7 +107,7 @@ TEST_F(Discovery, ANonMatchingControllerAfterTheSavedOneDoesNotUndoTheMatch) {
     startSearching("Pad");
     rig.advance(1000);
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+    EXPECT_EQ(rig.state.controllerBox.text, "Pad");
     EXPECT_EQ(rig.controllers.openedId(), "{1}");
 }
 
@@ -121,17 +121,17 @@ TEST_F(Discovery, UnplugWhilePollingThenReplug) {
     rig.controllers.unplug("{1}");
     rig.ticks(1);
     EXPECT_TRUE(rig.searching());
-    EXPECT_EQ(rig.k.lblOutput, "device unplugged");
-    EXPECT_TRUE(rig.k.Combo2.list.empty()) << "the listing of the remaining one is emptied again";
-    EXPECT_EQ(rig.k.devcount, 1);
+    EXPECT_EQ(rig.state.statusLabel, "device unplugged");
+    EXPECT_TRUE(rig.state.controllerBox.list.empty()) << "the listing of the remaining one is emptied again";
+    EXPECT_EQ(rig.state.attachedCount, 1);
     rig.advance(3000);
     EXPECT_TRUE(rig.searching());
 
     rig.controllers.plug("Pad", "{1}");
     rig.advance(1000);
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
-    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
+    EXPECT_EQ(rig.state.controllerBox.text, "Pad");
 }
 
 // Windows may announce a plug before DirectInput lists the new controller.
@@ -139,7 +139,7 @@ TEST_F(Discovery, APlugAnnouncedBeforeTheControllerIsListedIsTakenUpByALaterTick
     startSearching("Pad");
     rig.advance(1000);
     rig.controllers.onDeviceChange = [] {};  // the notice comes first, on its own
-    deviceChangeNoticed(rig.k);
+    deviceChangeNoticed(rig.state);
     rig.advance(1000);
     EXPECT_TRUE(rig.searching()) << "nothing listed yet";
     rig.controllers.plug("Pad", "{1}");
@@ -152,21 +152,21 @@ TEST_F(Discovery, APlugAnnouncedBeforeTheControllerIsListedIsTakenUpByALaterTick
 TEST_F(Discovery, AnAttachedControllerWhoseReadsFailIsPolledAgainOnceItCanBeRead) {
     rig.controllers.plug("Pad", "{1}");
     startSearching("Pad");
-    loadsettings(rig.k, rig.services);
+    loadSettings(rig.state, rig.services);
     rig.host.openWindow("DashOrbit");
     rig.advance(1000);
-    rig.k.Text1[0].text = "play";
+    rig.state.buttonKeys[0].text = "play";
     rig.controllers.failNext(Op::Read, 3);
     rig.ticks(1);
     rig.advance(2000);  // two reconnect ticks whose reads still fail
     EXPECT_TRUE(rig.searching());
-    EXPECT_EQ(rig.k.lblOutput, "device unplugged");
-    EXPECT_TRUE(rig.k.Combo2.list.empty());
+    EXPECT_EQ(rig.state.statusLabel, "device unplugged");
+    EXPECT_TRUE(rig.state.controllerBox.list.empty());
 
     rig.advance(1000);
     EXPECT_TRUE(rig.polling()) << "the same count, yet the controller is taken up again";
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
-    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
+    EXPECT_EQ(rig.state.controllerBox.text, "Pad");
     rig.controllers.setButton("{1}", 0, true);
     rig.ticks(3);
     EXPECT_EQ(rig.host.texts(), Strings{"play"}) << "one press, one send";
@@ -178,10 +178,10 @@ TEST_F(Discovery, AFailureInOpeningOrAcquiringStartsTheReconnectTimerSilently) {
         fresh.controllers.plug("Pad", "{1}");
         fresh.profile.setText("[settings]\r\nkestro=Pad\r\n");
         fresh.controllers.failNext(op);
-        cmdInitialize_Click(fresh.k, fresh.services);
+        discoverControllers(fresh.state, fresh.services);
         EXPECT_TRUE(fresh.searching());
-        EXPECT_EQ(fresh.k.devcount, 1) << "the new count is kept";
-        EXPECT_EQ(fresh.k.lblOutput, "Unplugged");
+        EXPECT_EQ(fresh.state.attachedCount, 1) << "the new count is kept";
+        EXPECT_EQ(fresh.state.statusLabel, "Unplugged");
         EXPECT_TRUE(fresh.dialogs.shown().empty());
         fresh.advance(3000);
         EXPECT_TRUE(fresh.searching()) << "ticks end at the count check";
@@ -194,9 +194,9 @@ TEST_F(Discovery, AFailureBeforeTheListingLeavesPollingAsItWas) {
     rig.advance(1000);
     ASSERT_TRUE(rig.polling());
     rig.controllers.failNext(Op::Enumerate);
-    cmdInitialize_Click(rig.k, rig.services);
-    EXPECT_TRUE(rig.k.checkbut.enabled);
-    EXPECT_TRUE(rig.k.Timer1.enabled);
+    discoverControllers(rig.state, rig.services);
+    EXPECT_TRUE(rig.state.pollTimer.enabled);
+    EXPECT_TRUE(rig.state.reconnectTimer.enabled);
 }
 
 TEST_F(Discovery, PluggingAnotherControllerWhilePollingChangesNothing) {
@@ -206,7 +206,7 @@ TEST_F(Discovery, PluggingAnotherControllerWhilePollingChangesNothing) {
     rig.controllers.plug("Wheel", "{2}");
     rig.advance(5000);
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.Combo2.list, Strings{"Pad"});
+    EXPECT_EQ(rig.state.controllerBox.list, Strings{"Pad"});
 }
 
 // Regression: each typed character used to empty the box, so a typed name was never stored whole.
@@ -215,12 +215,12 @@ TEST_F(Discovery, ANameTypedCharacterByCharacterIsStoredWhole) {
     startSearching("Pad");
     rig.advance(1000);
     for (const char* typed : {"W", "Wh", "Whe", "Whee", "Wheel"}) {
-        rig.k.Combo2.text = typed;
-        Combo2_Change(rig.k, rig.services);
-        EXPECT_EQ(rig.k.Combo2.text, typed);
+        rig.state.controllerBox.text = typed;
+        onControllerBoxEdited(rig.state, rig.services);
+        EXPECT_EQ(rig.state.controllerBox.text, typed);
     }
     EXPECT_EQ(rig.profile.read("settings", "kestro", "", 999), "Wheel");
-    EXPECT_TRUE(rig.k.Combo2.list.empty());
+    EXPECT_TRUE(rig.state.controllerBox.list.empty());
     EXPECT_TRUE(rig.searching()) << "the count is unchanged, so the name waits for the next listing";
 
     rig.controllers.plug("Pad", "{1}");

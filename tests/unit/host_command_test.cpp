@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_host_messages.h"
-#include "host/sendcommand.h"
+#include "host/host_command.h"
 #include "platform/portable/copy_data.h"
 
 namespace kestro {
@@ -12,7 +12,7 @@ TEST(HostCommand, GoesToTheHostWindowWithTagOne) {
     fakes::FakeHostMessages host;
     host.openWindow("Another program");
     const WindowRef w = host.openWindow("DashOrbit");
-    sendcommand(host, "DashOrbit", "blank");
+    sendHostCommand(host, "DashOrbit", "blank");
     ASSERT_EQ(host.received().size(), 1u);
     EXPECT_EQ(host.received()[0].window, w);
     EXPECT_EQ(host.received()[0].tag, 1u);
@@ -39,14 +39,14 @@ TEST(CopyDataMessage, AMultiByteTextIsCountedInBytes) {
 TEST(HostCommand, TheWindowIsFoundByTitleWhateverItsLetterCase) {
     fakes::FakeHostMessages host;
     host.openWindow("DASHORBIT");
-    sendcommand(host, "DashOrbit", "play");
+    sendHostCommand(host, "DashOrbit", "play");
     EXPECT_EQ(host.texts(), std::vector<std::string>{"play"});
 }
 
 TEST(HostCommand, AnEmptyTextSendsNothingEvenWhenTheHostRuns) {
     fakes::FakeHostMessages host;
     host.openWindow("DashOrbit");
-    sendcommand(host, "DashOrbit", "");
+    sendHostCommand(host, "DashOrbit", "");
     EXPECT_TRUE(host.received().empty());
     EXPECT_EQ(host.lookups, 0);
 }
@@ -54,7 +54,7 @@ TEST(HostCommand, AnEmptyTextSendsNothingEvenWhenTheHostRuns) {
 TEST(HostCommand, WithoutAHostWindowTheCommandGoesNowhere) {
     fakes::FakeHostMessages host;
     host.openWindow("Another program");
-    sendcommand(host, "DashOrbit", "play");
+    sendHostCommand(host, "DashOrbit", "play");
     EXPECT_TRUE(host.received().empty());
     EXPECT_EQ(host.lookups, 1);
 }

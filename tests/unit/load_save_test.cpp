@@ -16,15 +16,15 @@ class LoadSave : public ::testing::Test {
 protected:
     void load(const std::string& ini) {
         if (!ini.empty()) rig.profile.setText(ini);
-        loadsettings(rig.k, rig.services);
+        loadSettings(rig.state, rig.services);
     }
     std::string value(const char* section, const char* key) {
         return rig.profile.read(section, key, "<missing>", 999);
     }
     Strings keyTexts() const {
         Strings out;
-        for (const auto& t : rig.k.Text1) out.push_back(t.text);
-        for (const auto* t : {&rig.k.textup, &rig.k.textdown, &rig.k.textleft, &rig.k.textright})
+        for (const auto& t : rig.state.buttonKeys) out.push_back(t.text);
+        for (const auto* t : {&rig.state.directionKeys[kUp], &rig.state.directionKeys[kDown], &rig.state.directionKeys[kLeft], &rig.state.directionKeys[kRight]})
             out.push_back(t->text);
         return out;
     }
@@ -33,52 +33,49 @@ protected:
 
 TEST_F(LoadSave, WithoutASettingsFileEverythingTakesItsDefault) {
     load("");
-    EXPECT_TRUE(rig.k.Option1);
-    EXPECT_FALSE(rig.k.Option2);
-    EXPECT_EQ(rig.k.txtapp.text, "DashOrbit");
-    EXPECT_FALSE(rig.k.txtapp.enabled);
+    EXPECT_EQ(rig.state.target, Target::Host);
+    EXPECT_EQ(rig.state.targetTitle.text, "DashOrbit");
+    EXPECT_FALSE(rig.state.targetTitle.enabled);
     EXPECT_EQ(keyTexts(), Strings(14, "blank"));
-    EXPECT_EQ(rig.k.butkeys[0], "blank");
-    EXPECT_EQ(rig.k.butkeys[10], "");
-    EXPECT_EQ(rig.k.repeatDelay, 4);
-    EXPECT_EQ(rig.k.hibernation.interval, 5000u);
-    EXPECT_EQ(rig.k.noRepeat, Strings{"mute"});
+    EXPECT_EQ(rig.state.repeatDelay, 4);
+    EXPECT_EQ(rig.state.resumeTimer.interval, 5000u);
+    EXPECT_EQ(rig.state.noRepeat, Strings{"mute"});
     EXPECT_EQ(rig.profile.text(), "[settings]\r\ndashorbit=True\r\n") << "the option handler writes the host flag";
 }
 
 TEST_F(LoadSave, TheHostSectionFillsTheFourteenKeyBoxes) {
     load("[dashorbit]\r\nbut0=play\r\nBUT9 = stop \r\nup=vol+\r\nRight=next\r\ndelay=7\r\n");
-    EXPECT_EQ(rig.k.Text1[0].text, "play");
-    EXPECT_EQ(rig.k.Text1[9].text, "stop");
-    EXPECT_EQ(rig.k.Text1[5].text, "blank");
-    EXPECT_EQ(rig.k.textup.text, "vol+");
-    EXPECT_EQ(rig.k.textright.text, "next");
-    EXPECT_EQ(rig.k.repeatDelay, 7);
+    EXPECT_EQ(rig.state.buttonKeys[0].text, "play");
+    EXPECT_EQ(rig.state.buttonKeys[9].text, "stop");
+    EXPECT_EQ(rig.state.buttonKeys[5].text, "blank");
+    EXPECT_EQ(rig.state.directionKeys[kUp].text, "vol+");
+    EXPECT_EQ(rig.state.directionKeys[kRight].text, "next");
+    EXPECT_EQ(rig.state.repeatDelay, 7);
 }
 
 TEST_F(LoadSave, KeystrokeModeReadsTheSectionNamedByTheTargetTitle) {
     load("[settings]\r\nDashorbit=False\r\nsendtoapp=Notepad\r\n[Notepad]\r\nbut0=^s\r\ndelay=2\r\n"
          "[DashOrbit]\r\nbut0=play\r\n");
-    EXPECT_FALSE(rig.k.Option1);
-    EXPECT_TRUE(rig.k.Option2);
-    EXPECT_TRUE(rig.k.txtapp.enabled);
-    EXPECT_EQ(rig.k.txtapp.text, "Notepad");
-    EXPECT_EQ(rig.k.Text1[0].text, "^s");
-    EXPECT_EQ(rig.k.repeatDelay, 2);
+    EXPECT_NE(rig.state.target, Target::Host);
+    EXPECT_EQ(rig.state.target, Target::Keystrokes);
+    EXPECT_TRUE(rig.state.targetTitle.enabled);
+    EXPECT_EQ(rig.state.targetTitle.text, "Notepad");
+    EXPECT_EQ(rig.state.buttonKeys[0].text, "^s");
+    EXPECT_EQ(rig.state.repeatDelay, 2);
     EXPECT_EQ(value("settings", "dashorbit"), "False");
 }
 
 TEST_F(LoadSave, TheNoRepeatListSplitsAtEveryCommaWithoutTrimming) {
     load("[settings]\r\nnorepeat=mute, pause,\r\n");
-    EXPECT_EQ(rig.k.noRepeat, (Strings{"mute", " pause", ""}));
+    EXPECT_EQ(rig.state.noRepeat, (Strings{"mute", " pause", ""}));
     rig.profile.write("settings", "norepeat", "");
-    loadsettings(rig.k, rig.services);
-    EXPECT_EQ(rig.k.noRepeat, (Strings{"mute", " pause", ""})) << "an empty setting keeps the old list";
+    loadSettings(rig.state, rig.services);
+    EXPECT_EQ(rig.state.noRepeat, (Strings{"mute", " pause", ""})) << "an empty setting keeps the old list";
 }
 
 TEST_F(LoadSave, AnEmptyNoRepeatSettingFromTheStartLeavesTheListEmpty) {
     load("[settings]\r\nnorepeat=\r\n");
-    EXPECT_TRUE(rig.k.noRepeat.empty());
+    EXPECT_TRUE(rig.state.noRepeat.empty());
 }
 
 struct BadValueCase {
@@ -93,10 +90,10 @@ class LoadValues : public LoadSave, public ::testing::WithParamInterface<BadValu
 // Regression: a value that could not be converted ended the program, and every later load too.
 TEST_P(LoadValues, AValueThatCannotBeConvertedTakesItsDefaultAndTheLoadGoesOn) {
     load(GetParam().ini);
-    EXPECT_EQ(rig.k.Option1, GetParam().host);
-    EXPECT_EQ(rig.k.repeatDelay, GetParam().delay);
-    EXPECT_EQ(rig.k.hibernation.interval, GetParam().resumeInterval);
-    EXPECT_EQ(rig.k.textdown.text, "D") << "later values still load";
+    EXPECT_EQ(rig.state.target == Target::Host, GetParam().host);
+    EXPECT_EQ(rig.state.repeatDelay, GetParam().delay);
+    EXPECT_EQ(rig.state.resumeTimer.interval, GetParam().resumeInterval);
+    EXPECT_EQ(rig.state.directionKeys[kDown].text, "D") << "later values still load";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,38 +110,37 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LoadSave, ValuesLongerThanTheirLimitAreCut) {
     const std::string longText(5000, 'x');
     load("[settings]\r\nnorepeat=" + longText + "\r\n[DashOrbit]\r\nbut1=" + longText + "\r\n");
-    EXPECT_EQ(rig.k.Text1[1].text.size(), 199u);
-    ASSERT_EQ(rig.k.noRepeat.size(), 1u);
-    EXPECT_EQ(rig.k.noRepeat[0].size(), 999u);
+    EXPECT_EQ(rig.state.buttonKeys[1].text.size(), 199u);
+    ASSERT_EQ(rig.state.noRepeat.size(), 1u);
+    EXPECT_EQ(rig.state.noRepeat[0].size(), 999u);
 }
 
 TEST_F(LoadSave, ChoosingTheKeystrokeOptionLoadsItsSectionAndWritesTheFlag) {
     load("[settings]\r\nsendtoapp=Notepad\r\n[Notepad]\r\nbut0=^s\r\n");
-    rig.k.txtapp.text = "typed but not saved";
-    setOption2(rig.k, rig.services, true);
-    EXPECT_TRUE(rig.k.txtapp.enabled);
-    EXPECT_EQ(rig.k.txtapp.text, "Notepad");
-    EXPECT_EQ(rig.k.Text1[0].text, "^s");
+    rig.state.targetTitle.text = "typed but not saved";
+    chooseKeystrokeMode(rig.state, rig.services);
+    EXPECT_TRUE(rig.state.targetTitle.enabled);
+    EXPECT_EQ(rig.state.targetTitle.text, "Notepad");
+    EXPECT_EQ(rig.state.buttonKeys[0].text, "^s");
     EXPECT_EQ(value("settings", "dashorbit"), "False");
 
-    setOption1(rig.k, rig.services, true);
-    EXPECT_FALSE(rig.k.txtapp.enabled);
-    EXPECT_EQ(rig.k.Text1[0].text, "blank");
+    chooseHostMode(rig.state, rig.services);
+    EXPECT_FALSE(rig.state.targetTitle.enabled);
+    EXPECT_EQ(rig.state.buttonKeys[0].text, "blank");
     EXPECT_EQ(value("settings", "dashorbit"), "True");
 }
 
-TEST_F(LoadSave, SettingAnOptionToItsCurrentValueRunsNoHandler) {
+TEST_F(LoadSave, ChoosingTheCurrentTargetAgainRunsNoHandler) {
     load("");
     const auto writes = rig.profile.writes.size();
-    setOption1(rig.k, rig.services, true);
-    setOption2(rig.k, rig.services, false);
+    chooseHostMode(rig.state, rig.services);
     EXPECT_EQ(rig.profile.writes.size(), writes);
 }
 
 TEST_F(LoadSave, TheStartHiddenBoxWritesItsValueAtOnce) {
-    setCheck1(rig.k, rig.services, 1);
+    setStartHidden(rig.state, rig.services, true);
     EXPECT_EQ(value("settings", "min"), "True");
-    setCheck1(rig.k, rig.services, 0);
+    setStartHidden(rig.state, rig.services, false);
     EXPECT_EQ(value("settings", "min"), "False");
     EXPECT_EQ(rig.profile.writes.size(), 2u);
 }
@@ -155,16 +151,16 @@ class Saving : public LoadSave {
 protected:
     void SetUp() override {
         load("[settings]\r\nnorepeat=mute\r\nhibernation=5\r\n");
-        rig.k.Combo1.text = "6";
-        rig.k.Combo2.text = "Pad";
-        rig.k.Text1[3].text = " next ";
+        rig.state.delayBox.text = "6";
+        rig.state.controllerBox.text = "Pad";
+        rig.state.buttonKeys[3].text = " next ";
         rig.profile.writes.clear();
     }
 };
 
 TEST_F(Saving, WritesExactlyTheHostKeysThenReportsAndReloads) {
     rig.controllers.plug("Pad", "{1}");
-    cmsave_Click(rig.k, rig.services);
+    onSaveClicked(rig.state, rig.services);
 
     std::vector<std::string> written;
     for (const auto& w : rig.profile.writes) written.push_back(w.section + "/" + w.key + "=" + w.value);
@@ -176,24 +172,24 @@ TEST_F(Saving, WritesExactlyTheHostKeysThenReportsAndReloads) {
                                 "DashOrbit/right=blank", "settings/sendtoapp=DashOrbit",
                                 "settings/dashorbit=True"}));
     EXPECT_EQ(rig.dialogs.shown(), (std::vector<fakes::FakeDialogs::Shown>{{"updated settings.ini", "Saved"}}));
-    EXPECT_EQ(rig.k.repeatDelay, 6) << "the reload puts the saved delay into effect";
-    EXPECT_EQ(rig.k.Text1[3].text, "next");
+    EXPECT_EQ(rig.state.repeatDelay, 6) << "the reload puts the saved delay into effect";
+    EXPECT_EQ(rig.state.buttonKeys[3].text, "next");
     EXPECT_TRUE(rig.polling()) << "the full discovery takes up the saved controller at once";
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
 }
 
 TEST_F(Saving, WithNoControllerAttachedTheLabelReadsDeviceUnpluggedAndTheListIsEmpty) {
-    cmsave_Click(rig.k, rig.services);
-    EXPECT_EQ(rig.k.lblOutput, "device unplugged");
-    EXPECT_EQ(rig.k.Combo2.text, "");
-    EXPECT_EQ(rig.k.devcount, 0);
+    onSaveClicked(rig.state, rig.services);
+    EXPECT_EQ(rig.state.statusLabel, "device unplugged");
+    EXPECT_EQ(rig.state.controllerBox.text, "");
+    EXPECT_EQ(rig.state.attachedCount, 0);
 }
 
 TEST_F(Saving, WhileInKeystrokeModeSwitchesToHostModeAndLeavesTheKeystrokeSectionAlone) {
     load("[settings]\r\nDashorbit=False\r\nsendtoapp=Notepad\r\n[Notepad]\r\nbut0=^s\r\n[DashOrbit]\r\nbut0=play\r\n");
-    rig.k.Text1[0].text = "typed in keystroke mode";
-    cmsave_Click(rig.k, rig.services);
-    EXPECT_TRUE(rig.k.Option1);
+    rig.state.buttonKeys[0].text = "typed in keystroke mode";
+    onSaveClicked(rig.state, rig.services);
+    EXPECT_EQ(rig.state.target, Target::Host);
     EXPECT_EQ(value("DashOrbit", "but0"), "play");
     EXPECT_EQ(value("Notepad", "but0"), "^s");
     EXPECT_EQ(value("settings", "dashorbit"), "True");
@@ -201,19 +197,19 @@ TEST_F(Saving, WhileInKeystrokeModeSwitchesToHostModeAndLeavesTheKeystrokeSectio
 }
 
 TEST_F(Saving, ADelayThatIsNotANumberIsSavedAsTypedAndLoadsAsTheDefault) {
-    rig.k.Combo1.text = "fast";
-    cmsave_Click(rig.k, rig.services);
+    rig.state.delayBox.text = "fast";
+    onSaveClicked(rig.state, rig.services);
     EXPECT_EQ(value("DashOrbit", "delay"), "fast");
-    EXPECT_EQ(rig.k.repeatDelay, 4);
+    EXPECT_EQ(rig.state.repeatDelay, 4);
     EXPECT_EQ(rig.dialogs.shown().back().title, "Saved");
 }
 
 // Regression: a save whose writes failed still reported "updated settings.ini".
 TEST_F(Saving, AFailedWriteReportsErrorSavingAndStopsTheSave) {
     rig.profile.writesBeforeFailing = 3;
-    cmsave_Click(rig.k, rig.services);
+    onSaveClicked(rig.state, rig.services);
     EXPECT_EQ(rig.dialogs.shown(), (std::vector<fakes::FakeDialogs::Shown>{{"error saving", "Opps"}}));
-    EXPECT_EQ(rig.k.lblOutput, "Unplugged") << "nothing after the failure ran";
+    EXPECT_EQ(rig.state.statusLabel, "Unplugged") << "nothing after the failure ran";
     EXPECT_EQ(rig.controllers.calls(fakes::FakeGameControllers::Op::Enumerate), 0);
 }
 

@@ -22,8 +22,8 @@ protected:
         rig.profile.setText("[settings]\r\nkestro=Pad\r\n" + settings + sections);
         rig.host.openWindow("DashOrbit");
         rig.controllers.plug("Pad", kPad);
-        loadsettings(rig.k, rig.services);
-        cmdInitialize_Click(rig.k, rig.services);
+        loadSettings(rig.state, rig.services);
+        discoverControllers(rig.state, rig.services);
         ASSERT_TRUE(rig.polling());
         rig.profile.writes.clear();
     }
@@ -41,7 +41,7 @@ TEST_F(Polling, AHeldButtonSendsOnItsFirstTickThenEveryDelayPlusOneTicks) {
     press(3);
     rig.ticks(1);
     EXPECT_EQ(sent(), Strings{"blank"});
-    EXPECT_EQ(rig.k.sh0[3], kPressed);
+    EXPECT_TRUE(rig.state.buttonLights[3].pressed);
     rig.ticks(4);
     EXPECT_EQ(sent().size(), 1u) << "the default delay 4 waits five ticks";
     rig.ticks(1);
@@ -83,7 +83,7 @@ TEST_F(Polling, ReleasingTurnsTheLightRedWithoutSendingAndTheNextPressSendsAtOnc
     rig.ticks(3);
     release(5);
     rig.ticks(1);
-    EXPECT_EQ(rig.k.sh0[5], kReleased);
+    EXPECT_FALSE(rig.state.buttonLights[5].pressed);
     EXPECT_EQ(sent().size(), 1u);
     press(5);
     rig.ticks(1);
@@ -150,9 +150,9 @@ TEST_F(Polling, ADiagonalSendsTheVerticalDirectionBeforeTheHorizontalOne) {
     stick(65535, 0);
     rig.ticks(1);
     EXPECT_EQ(sent(), (Strings{"U", "R"}));
-    EXPECT_EQ(rig.k.joyup[kUp], kPressed);
-    EXPECT_EQ(rig.k.joyup[kRight], kPressed);
-    EXPECT_EQ(rig.k.joyup[kDown], kReleased);
+    EXPECT_TRUE(rig.state.directionLights[kUp].pressed);
+    EXPECT_TRUE(rig.state.directionLights[kRight].pressed);
+    EXPECT_FALSE(rig.state.directionLights[kDown].pressed);
 }
 
 // The D-pad as the four directions, asked for by dpad=True.
@@ -174,8 +174,8 @@ TEST_F(Hat, WithDpadTrueADiagonalSendsTheVerticalDirectionFirstAndEachOnce) {
     EXPECT_EQ(sent(), (Strings{"D", "R"}));
     hat(kPovCentred);
     rig.ticks(1);
-    EXPECT_EQ(rig.k.joyup[kDown], kReleased);
-    EXPECT_EQ(rig.k.joyup[kRight], kPressed) << "the stick still points right";
+    EXPECT_FALSE(rig.state.directionLights[kDown].pressed);
+    EXPECT_TRUE(rig.state.directionLights[kRight].pressed) << "the stick still points right";
 }
 
 struct HatCase {
@@ -244,21 +244,21 @@ TEST_F(Polling, WithAnEmptyNoRepeatSettingEveryHeldInputRepeats) {
 
 TEST_F(Polling, EmptyAndAllSpaceTextsSendNothingToTheHost) {
     start("", "[DashOrbit]\r\nbut0=\r\nbut1=\"   \"\r\n");
-    rig.k.Text1[1].text = "    ";
+    rig.state.buttonKeys[1].text = "    ";
     press(0);
     press(1);
     rig.ticks(12);
     EXPECT_TRUE(sent().empty());
     EXPECT_EQ(rig.host.lookups, 0) << "no window lookup for an empty command";
-    EXPECT_EQ(rig.k.sh0[0], kPressed);
+    EXPECT_TRUE(rig.state.buttonLights[0].pressed);
 }
 
 TEST_F(Polling, EditingAKeyBoxChangesTheNextSendWithoutSaving) {
     start();
-    rig.k.Text1[2].text = "  play  ";
+    rig.state.buttonKeys[2].text = "  play  ";
     press(2);
     rig.ticks(1);
-    rig.k.Text1[2].text = "next";
+    rig.state.buttonKeys[2].text = "next";
     rig.ticks(5);
     EXPECT_EQ(sent(), (Strings{"play", "next"}));
     EXPECT_TRUE(rig.profile.writes.empty());
@@ -271,7 +271,7 @@ TEST_F(Polling, WithTheHostNotRunningPressesGoNowhereAndPollingGoesOn) {
     rig.ticks(10);
     EXPECT_TRUE(sent().empty());
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
 }
 
 TEST_F(Polling, AHostThatStopsAnsweringDoesNotStopThePoll) {
@@ -293,10 +293,10 @@ TEST_F(Polling, AReadFailureRunsTheLostDeviceProcedureAndKeepsTheLights) {
     rig.controllers.failNext(fakes::FakeGameControllers::Op::Read);
     rig.ticks(1);
     EXPECT_TRUE(rig.searching());
-    EXPECT_EQ(rig.k.lblOutput, "device unplugged");
-    EXPECT_TRUE(rig.k.Combo2.list.empty());
-    EXPECT_EQ(rig.k.Combo2.text, "");
-    EXPECT_EQ(rig.k.sh0[4], kPressed);
+    EXPECT_EQ(rig.state.statusLabel, "device unplugged");
+    EXPECT_TRUE(rig.state.controllerBox.list.empty());
+    EXPECT_EQ(rig.state.controllerBox.text, "");
+    EXPECT_TRUE(rig.state.buttonLights[4].pressed);
 }
 
 // Keystroke mode: texts are typed into the window named by the target title.
@@ -304,7 +304,7 @@ class KeystrokeMode : public Polling {
 protected:
     void startKeystrokes(const std::string& mappings) {
         start("Dashorbit=False\r\nsendtoapp=Notepad\r\n", "[Notepad]\r\n" + mappings);
-        ASSERT_FALSE(rig.k.Option1);
+        ASSERT_EQ(rig.state.target, Target::Keystrokes);
     }
     std::vector<std::string> typedKeys() const {
         std::vector<std::string> out;
@@ -344,14 +344,14 @@ TEST_F(KeystrokeMode, AMissingTargetOrBadKeyStringSkipsTheSendAndPollingGoesOn) 
     press(0);
     rig.ticks(1);
     EXPECT_TRUE(typedKeys().empty());
-    EXPECT_EQ(rig.k.sh0[0], kPressed) << "the press stays latched";
+    EXPECT_TRUE(rig.state.buttonLights[0].pressed) << "the press stays latched";
     rig.keystrokes.openWindow("Notepad");
     press(1);
     press(2);
     rig.ticks(1);
     EXPECT_EQ(typedKeys(), Strings{"b"});
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
 }
 
 TEST_F(KeystrokeMode, NothingIsTypedWhenTheTargetCannotBeBroughtToTheFront) {

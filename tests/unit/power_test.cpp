@@ -16,30 +16,30 @@ protected:
     void startPolling(const std::string& extra = "") {
         rig.profile.setText("[settings]\r\nkestro=Pad\r\n" + extra);
         rig.controllers.plug("Pad", "{1}");
-        loadsettings(rig.k, rig.services);
-        rig.k.Timer1.enable();
+        loadSettings(rig.state, rig.services);
+        rig.state.reconnectTimer.enable();
         rig.advance(1000);
         ASSERT_TRUE(rig.polling());
     }
-    void power(std::uint32_t code) { powerproc(rig.k, code); }
+    void power(std::uint32_t code) { onPowerMessage(rig.state, code); }
     KestroRig rig;
 };
 
 TEST_F(SuspendResume, WithTheControllerStillAttachedPollingResumesAfterTheDelay) {
     startPolling();
     power(kPowerSuspend);
-    EXPECT_FALSE(rig.k.checkbut.enabled);
-    EXPECT_FALSE(rig.k.Timer1.enabled);
+    EXPECT_FALSE(rig.state.pollTimer.enabled);
+    EXPECT_FALSE(rig.state.reconnectTimer.enabled);
     rig.advance(60000);
     power(kPowerResumeSuspend);
-    EXPECT_TRUE(rig.k.hibernation.enabled);
+    EXPECT_TRUE(rig.state.resumeTimer.enabled);
     rig.advance(4999);
-    EXPECT_FALSE(rig.k.checkbut.enabled);
+    EXPECT_FALSE(rig.state.pollTimer.enabled);
     rig.advance(1);
     EXPECT_TRUE(rig.polling());
-    EXPECT_FALSE(rig.k.hibernation.enabled) << "it fires once per resume";
+    EXPECT_FALSE(rig.state.resumeTimer.enabled) << "it fires once per resume";
     EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2) << "opened afresh";
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
 }
 
 TEST_F(SuspendResume, TheResumeDelayComesFromTheSettingInSeconds) {
@@ -83,8 +83,8 @@ TEST_F(SuspendResume, WithAnotherControllerOnlyTheProgramSearchesAndTheLabelStay
     power(kPowerResumeSuspend);
     rig.advance(5000);
     EXPECT_TRUE(rig.searching());
-    EXPECT_EQ(rig.k.lblOutput, "Established Communication with");
-    EXPECT_EQ(rig.k.Combo2.list, std::vector<std::string>{"Wheel"});
+    EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
+    EXPECT_EQ(rig.state.controllerBox.list, std::vector<std::string>{"Wheel"});
 }
 
 // Regression: a resume without any controller left the program with no timer running.
@@ -112,7 +112,7 @@ TEST_F(SuspendResume, AResumeDelayOfZeroReacquiresAtOnce) {
 
 TEST_F(SuspendResume, SuspendWhileSearchingKeepsSearching) {
     rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
-    rig.k.Timer1.enable();
+    rig.state.reconnectTimer.enable();
     power(kPowerSuspend);
     EXPECT_TRUE(rig.searching());
 }
@@ -121,7 +121,7 @@ TEST_F(SuspendResume, OtherPowerEventsChangeNothing) {
     startPolling();
     for (std::uint32_t code : {0u, 5u, 6u, 8u, 10u, 11u, 0x8013u}) power(code);
     EXPECT_TRUE(rig.polling());
-    EXPECT_FALSE(rig.k.hibernation.enabled);
+    EXPECT_FALSE(rig.state.resumeTimer.enabled);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ class StartUp : public ::testing::Test {
 protected:
     bool start(const std::string& ini = "") {
         if (!ini.empty()) rig.profile.setText(ini);
-        return Form_Load(rig.k, rig.services);
+        return startUp(rig.state, rig.services);
     }
     KestroRig rig;
 };
@@ -26,10 +26,10 @@ protected:
 TEST_F(StartUp, AFirstRunShowsTheWindowAsksForTheGamepadAndWritesOnlyTheHostFlag) {
     ASSERT_TRUE(start());
     EXPECT_TRUE(rig.window.shown);
-    EXPECT_EQ(rig.k.Check1, 0);
+    EXPECT_EQ(rig.state.startHiddenBox, 0);
     EXPECT_TRUE(rig.tray.present);
     EXPECT_EQ(rig.tray.tip, "Kestro v1.0");
-    EXPECT_EQ(rig.k.Combo1.text, "4");
+    EXPECT_EQ(rig.state.delayBox.text, "4");
     EXPECT_TRUE(rig.searching());
     EXPECT_EQ(rig.dialogs.shown(),
               (std::vector<Shown>{{"Please insert your gamepad and select it from the drop downlist, then save",
@@ -39,23 +39,23 @@ TEST_F(StartUp, AFirstRunShowsTheWindowAsksForTheGamepadAndWritesOnlyTheHostFlag
 
 TEST_F(StartUp, TheDelayListHoldsOneToFiftyAndTheBoxShowsTheSavedDelayAsIs) {
     ASSERT_TRUE(start("[DashOrbit]\r\ndelay=75\r\n"));
-    ASSERT_EQ(rig.k.Combo1.list.size(), 50u);
-    EXPECT_EQ(rig.k.Combo1.list.front(), "1");
-    EXPECT_EQ(rig.k.Combo1.list[9], "10");
-    EXPECT_EQ(rig.k.Combo1.list.back(), "50");
-    EXPECT_EQ(rig.k.Combo1.text, "75");
+    ASSERT_EQ(rig.state.delayBox.list.size(), 50u);
+    EXPECT_EQ(rig.state.delayBox.list.front(), "1");
+    EXPECT_EQ(rig.state.delayBox.list[9], "10");
+    EXPECT_EQ(rig.state.delayBox.list.back(), "50");
+    EXPECT_EQ(rig.state.delayBox.text, "75");
 
     KestroRig other;
     other.profile.setText("[DashOrbit]\r\ndelay=2.5\r\n");
-    Form_Load(other.k, other.services);
-    EXPECT_EQ(other.k.Combo1.text, "2.5");
+    startUp(other.state, other.services);
+    EXPECT_EQ(other.state.delayBox.text, "2.5");
 }
 
 TEST_F(StartUp, StartsHiddenWithASavedControllerAndFindsItAfterOneSecond) {
     rig.controllers.plug("Pad", "{1}");
     ASSERT_TRUE(start("[settings]\r\nmin=True\r\nkestro=Pad\r\n"));
     EXPECT_FALSE(rig.window.shown);
-    EXPECT_EQ(rig.k.Check1, 1);
+    EXPECT_EQ(rig.state.startHiddenBox, 1);
     EXPECT_TRUE(rig.dialogs.shown().empty());
     EXPECT_TRUE(rig.tray.present);
     EXPECT_EQ(rig.controllers.calls(fakes::FakeGameControllers::Op::Enumerate), 0) << "no discovery at start";
@@ -66,7 +66,7 @@ TEST_F(StartUp, StartsHiddenWithASavedControllerAndFindsItAfterOneSecond) {
 TEST_F(StartUp, OnlyTheExactTextTrueStartsHidden) {
     ASSERT_TRUE(start("[settings]\r\nmin=true\r\n"));
     EXPECT_TRUE(rig.window.shown);
-    EXPECT_EQ(rig.k.Check1, 0);
+    EXPECT_EQ(rig.state.startHiddenBox, 0);
 }
 
 TEST_F(StartUp, ASecondInstanceActivatesTheFirstAndEndsWithoutTouchingAnything) {
@@ -89,13 +89,13 @@ TEST_F(StartUp, AFileSavedWithAByteOrderMarkKeepsItsSavedController) {
         << "the mark stays, or the host flag went into a second [settings]";
     rig.advance(1000);
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.k.Combo2.text, "Pad");
+    EXPECT_EQ(rig.state.controllerBox.text, "Pad");
 }
 
 TEST_F(StartUp, AFileWithBadValuesStillStarts) {
     ASSERT_TRUE(start("[settings]\r\nDashorbit=maybe\r\nhibernation=x\r\n[DashOrbit]\r\ndelay=\r\n"));
-    EXPECT_TRUE(rig.k.Option1);
-    EXPECT_EQ(rig.k.Combo1.text, "4");
+    EXPECT_EQ(rig.state.target, Target::Host);
+    EXPECT_EQ(rig.state.delayBox.text, "4");
 }
 
 class TrayIcon : public StartUp {
@@ -104,7 +104,7 @@ protected:
 };
 
 TEST_F(TrayIcon, ALeftPressShowsAHiddenWindowInFront) {
-    Command1_Click(rig.services);
+    onMinimizeClicked(rig.services);
     EXPECT_FALSE(rig.window.shown);
     EXPECT_TRUE(rig.tray.present) << "minimize only hides";
     trayCallback(rig.services, kTrayLeftButtonDown);
@@ -126,7 +126,7 @@ TEST_F(TrayIcon, ARightPressOpensTheMenuAndCloseRemovesTheIconAndQuits) {
 }
 
 TEST_F(TrayIcon, MovesReleasesAndDoubleClicksDoNothing) {
-    Command1_Click(rig.services);
+    onMinimizeClicked(rig.services);
     for (std::uint32_t code : {512u, 514u, 515u, 517u, 518u, 519u, 520u})
         trayCallback(rig.services, code);
     EXPECT_FALSE(rig.window.shown);
@@ -162,10 +162,10 @@ TEST(Layout, TabIndicesAreUniqueAndIndicatorsHaveNone) {
 }
 
 TEST(Layout, TheWindowOwnedKeyBoxesLieExactlyOnTheFramesButtonRows) {
-    const auto* frame = layout::find("Frame2");
+    const auto* frame = layout::find("operationFrame");
     for (int i = 1; i <= 9; ++i) {
-        const auto* box = layout::find("Text1(" + std::to_string(i) + ")");
-        const auto* light = layout::find("sh0(" + std::to_string(i) + ")");
+        const auto* box = layout::find("buttonKey(" + std::to_string(i) + ")");
+        const auto* light = layout::find("buttonLight(" + std::to_string(i) + ")");
         ASSERT_TRUE(box && light);
         EXPECT_EQ(box->top, frame->top + light->top) << i;
         EXPECT_EQ(box->left - frame->left, i < 5 ? 1320 : 4800) << i;
@@ -173,7 +173,7 @@ TEST(Layout, TheWindowOwnedKeyBoxesLieExactlyOnTheFramesButtonRows) {
 }
 
 TEST(Layout, TheSendToFrameLiesBeyondTheClientArea) {
-    const auto* frame = layout::find("Frame4");
+    const auto* frame = layout::find("targetFrame");
     ASSERT_NE(frame, nullptr);
     EXPECT_GE(frame->left, layout::kClientWidth);
     for (const auto& c : layout::controls()) {
@@ -185,11 +185,14 @@ TEST(Layout, TheSendToFrameLiesBeyondTheClientArea) {
 
 TEST(Layout, ButtonLabelsReadInOrderDownEachColumn) {
     for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(layout::find("lbl0(" + std::to_string(row) + ")")->caption, "Button " + std::to_string(row));
-        EXPECT_EQ(layout::find("lbl0(" + std::to_string(9 - row) + ")")->caption,
-                  "Button " + std::to_string(5 + row));
+        const auto* left = layout::find("buttonLabel(" + std::to_string(row) + ")");
+        const auto* right = layout::find("buttonLabel(" + std::to_string(5 + row) + ")");
+        ASSERT_TRUE(left && right);
+        EXPECT_EQ(left->caption, "Button " + std::to_string(row));
+        EXPECT_EQ(right->caption, "Button " + std::to_string(5 + row));
+        EXPECT_EQ(left->top, right->top) << "button " << row << " and " << 5 + row << " share a row";
     }
-    EXPECT_NE(layout::controlId("cmsave"), layout::controlId("Command1"));
+    EXPECT_NE(layout::controlId("saveButton"), layout::controlId("minimizeButton"));
     EXPECT_EQ(layout::controlId("no such control"), 0);
 }
 

@@ -16,54 +16,54 @@ struct Fired {
 
 class Clock : public ::testing::Test {
 protected:
-    Kestro k;
+    WindowState state;
     std::vector<Fired> fired;
     std::function<void(TimerId)> onTick = [](TimerId) {};
-    fakes::SimClock clock{k, [this](TimerId id) {
+    fakes::SimClock clock{state, [this](TimerId id) {
                               fired.push_back({clock.now(), id});
                               onTick(id);
                           }};
 };
 
 TEST_F(Clock, FiresEnabledTimersInTimeOrderAndTiesInTimerOrder) {
-    k.checkbut.setInterval(500);
-    k.checkbut.enable();
-    k.Timer1.enable();  // 1000 ms
+    state.pollTimer.setInterval(500);
+    state.pollTimer.enable();
+    state.reconnectTimer.enable();  // 1000 ms
     clock.advance(1000);
-    EXPECT_EQ(fired, (std::vector<Fired>{{500, TimerId::checkbut}, {1000, TimerId::checkbut}, {1000, TimerId::Timer1}}));
+    EXPECT_EQ(fired, (std::vector<Fired>{{500, TimerId::Poll}, {1000, TimerId::Poll}, {1000, TimerId::Reconnect}}));
     EXPECT_EQ(clock.now(), 1000u);
 }
 
 TEST_F(Clock, ATimerStartedByAHandlerWaitsFromThatMomentAndOneStoppedFiresNoMore) {
-    k.Timer1.enable();
+    state.reconnectTimer.enable();
     onTick = [this](TimerId id) {
-        if (id != TimerId::Timer1) return;
-        k.Timer1.disable();
-        k.checkbut.enable();  // 25 ms
+        if (id != TimerId::Reconnect) return;
+        state.reconnectTimer.disable();
+        state.pollTimer.enable();  // 25 ms
     };
     clock.advance(1060);
-    EXPECT_EQ(fired, (std::vector<Fired>{{1000, TimerId::Timer1}, {1025, TimerId::checkbut}, {1050, TimerId::checkbut}}));
+    EXPECT_EQ(fired, (std::vector<Fired>{{1000, TimerId::Reconnect}, {1025, TimerId::Poll}, {1050, TimerId::Poll}}));
 }
 
 TEST_F(Clock, EnablingARunningTimerKeepsItsWaitAndRestartingBeginsANewOne) {
-    k.hibernation.enable();  // 5000 ms
+    state.resumeTimer.enable();  // 5000 ms
     clock.advance(3000);
-    k.hibernation.enable();
+    state.resumeTimer.enable();
     clock.advance(2000);
     ASSERT_EQ(fired.size(), 1u);
     EXPECT_EQ(fired[0].at, 5000u);
 
     clock.advance(3000);
-    k.hibernation.restart();
+    state.resumeTimer.restart();
     clock.advance(4000);
     EXPECT_EQ(fired.size(), 1u) << "the restart at 8000 ms moved the tick from 10000 to 13000 ms";
     clock.advance(1000);
-    EXPECT_EQ(fired.back(), (Fired{13000, TimerId::hibernation}));
+    EXPECT_EQ(fired.back(), (Fired{13000, TimerId::Resume}));
 }
 
 TEST_F(Clock, IntervalsBelowTheWindowTimerMinimumAreRaisedToIt) {
-    k.checkbut.setInterval(0);
-    k.checkbut.enable();
+    state.pollTimer.setInterval(0);
+    state.pollTimer.enable();
     clock.advance(3 * kMinimumTimerInterval);
     EXPECT_EQ(fired.size(), 3u);
 }

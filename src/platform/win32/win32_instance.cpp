@@ -1,7 +1,6 @@
 #include "platform/win32/win32_instance.h"
 
 #include "platform/win32/ansi_text.h"
-#include "platform/win32/app_window.h"
 #include "platform/win32/win32_errors.h"
 
 namespace kestro {

@@ -5,6 +5,10 @@
 
 namespace kestro {
 
+// The class of the application window, by which a second instance tells
+// this one's window from any other with the same title.
+inline constexpr wchar_t kAppWindowClass[] = L"KestroApplication";
+
 // Another instance is recognised by a named mutex that the first one holds
 // for its whole life; it is brought forward through its application window.
 class Win32Instance final : public Instance {

@@ -29,7 +29,7 @@ KestroProcess& startConnected(Session& session, const std::string& settings, std
     session.writeSettings(settings);
     const std::int64_t started = nowUsec();
     KestroProcess& kestro = session.startKestro();
-    kestro.waitForText("lblOutput", kConnected, timeout);
+    kestro.waitForText("statusLabel", kConnected, timeout);
     require([&] {
         return !session.dinputLog().since(started, "getstate").empty() ||
                !session.xinputLog().since(started, "xinputgetstate").empty();

@@ -19,8 +19,8 @@ void unplugAndReplug(Session& session) {
 
     const std::int64_t unplugged = nowUsec();
     session.attach({});
-    kestro.waitForText("lblOutput", kUnplugged, 1000ms);
-    expect(kestro.text("Combo2").empty(), "Combo2 still names the unplugged controller");
+    kestro.waitForText("statusLabel", kUnplugged, 1000ms);
+    expect(kestro.text("controllerBox").empty(), "The device box still names the unplugged controller");
     // While nothing changes the search is cheap: the reconnect tick enumerates
     // the controllers only every five seconds, not every second.
     const DinputLog log = session.dinputLog();
@@ -38,9 +38,9 @@ void unplugAndReplug(Session& session) {
     // pad; the ticks after it keep looking until it is there.
     session.attach({kPadA});
     const std::int64_t listed = nowUsec();
-    kestro.waitForText("lblOutput", kConnected, 3000ms);
+    kestro.waitForText("statusLabel", kConnected, 3000ms);
     expect(millisBetween(listed, nowUsec()) < 2500, "the plugged-in controller is taken up late");
-    expect(kestro.text("Combo2") == widen(kPadA.name), "Combo2 does not name the controller plugged in again");
+    expect(kestro.text("controllerBox") == widen(kPadA.name), "The device box does not name the controller plugged in again");
     pressOnce(session, 0, "play");
 }
 
@@ -50,13 +50,13 @@ void readFailureOfAnAttachedController(Session& session) {
     session.startHost();
     KestroProcess& kestro = startConnected(session, settingsWithPad({"[DashOrbit]", "but0=play"}));
     session.attach({kPadA}, "fail getstate " + kPadA.guid + " 0x8007001E\n");
-    kestro.waitForText("lblOutput", kUnplugged, 1000ms);
+    kestro.waitForText("statusLabel", kUnplugged, 1000ms);
     pause(1500ms);
-    expect(kestro.text("lblOutput") == kUnplugged, "connected again while the controller cannot be read");
+    expect(kestro.text("statusLabel") == kUnplugged, "connected again while the controller cannot be read");
 
     const std::int64_t cleared = nowUsec();
     session.attach({kPadA});
-    kestro.waitForText("lblOutput", kConnected, 3000ms);
+    kestro.waitForText("statusLabel", kConnected, 3000ms);
     expect(millisBetween(cleared, nowUsec()) < 2500, "the readable controller is taken up late");
     pressOnce(session, 0, "play");
 }
@@ -83,7 +83,7 @@ void resumeAfterSuspend(Session& session, KestroProcess& kestro, WPARAM event) {
     const double waitedMs = millisBetween(resumed, log.since(resumed, "acquire").front().usec);
     expect(waitedMs > 850 && waitedMs < 2000,
            "taken up again " + std::to_string(int(waitedMs)) + " ms after " + name + ", expected after 1 s");
-    kestro.waitForText("lblOutput", kConnected, 1000ms);
+    kestro.waitForText("statusLabel", kConnected, 1000ms);
     pressOnce(session, 0, "play");
 }
 

@@ -25,11 +25,11 @@ void expectSettings(const Session& session, const std::string& expected, const s
 void saveSettings(Session& session) {
     session.startHost();
     KestroProcess& kestro = startConnected(session, settingsWithPad());
-    kestro.setText("Text1(3)", L"vol+");
-    kestro.setText("Text1(9)", L"{ENTER}");
-    kestro.setText("textup", L"north");
-    kestro.typeOverCombo("Combo1", L"7");
-    kestro.click("cmsave");
+    kestro.setText("buttonKey(3)", L"vol+");
+    kestro.setText("buttonKey(9)", L"{ENTER}");
+    kestro.setText("upKey", L"north");
+    kestro.typeOverCombo("delayBox", L"7");
+    kestro.click("saveButton");
     answerMessageBox(kestro.id(), L"Saved", L"updated settings.ini", 3000ms);
 
     expectSettings(session,
@@ -39,11 +39,11 @@ void saveSettings(Session& session) {
                              "up=north", "down=blank", "left=blank", "right=blank"}),
                    "after Save Settings");
     // Saving reloads the file and searches again for the saved controller.
-    kestro.waitForText("lblOutput", kConnected, 2000ms);
-    expect(kestro.text("Combo2") == widen(kPadA.name), "Combo2 does not name the controller after saving");
-    expect(kestro.text("Text1(3)") == L"vol+" && kestro.text("textup") == L"north",
+    kestro.waitForText("statusLabel", kConnected, 2000ms);
+    expect(kestro.text("controllerBox") == widen(kPadA.name), "The device box does not name the controller after saving");
+    expect(kestro.text("buttonKey(3)") == L"vol+" && kestro.text("upKey") == L"north",
            "the key boxes lost their texts when the saved file was read back");
-    expect(kestro.text("Combo1") == L"7", "Combo1 lost the saved delay 7");
+    expect(kestro.text("delayBox") == L"7", "the delay box lost the saved delay 7");
     pressOnce(session, 3, "vol+");
 }
 
@@ -56,19 +56,19 @@ void chooseControllerByTyping(Session& session) {
     // The first search lists the attached controller without taking it up.
     const std::int64_t started = nowUsec();
     require([&] { return !session.dinputLog().since(started, "enum").empty(); }, 2500ms, "no search for controllers");
-    require([&] { return kestro.text("Combo2").empty(); }, 1000ms, "Combo2 is not emptied by the first search");
-    expect(kestro.text("lblOutput") == L"Unplugged", "a controller was taken up with none saved");
+    require([&] { return kestro.text("controllerBox").empty(); }, 1000ms, "The device box is not emptied by the first search");
+    expect(kestro.text("statusLabel") == L"Unplugged", "a controller was taken up with none saved");
 
-    kestro.typeIntoCombo("Combo2", widen(kPadA.name));
-    const std::wstring typed = kestro.text("Combo2");
-    expect(typed == widen(kPadA.name), "typing \"" + kPadA.name + "\" into Combo2 leaves \"" + narrow(typed) + "\"");
+    kestro.typeIntoCombo("controllerBox", widen(kPadA.name));
+    const std::wstring typed = kestro.text("controllerBox");
+    expect(typed == widen(kPadA.name), "typing \"" + kPadA.name + "\" into the device box leaves \"" + narrow(typed) + "\"");
     const auto written = session.settings();
     expect(written && written->find("kestro=" + kPadA.name + "\r\n") != std::string::npos,
-           "typing into Combo2 does not write the name to settings.ini");
+           "typing into the device box does not write the name to settings.ini");
 
-    kestro.click("cmsave");
+    kestro.click("saveButton");
     answerMessageBox(kestro.id(), L"Saved", L"updated settings.ini", 3000ms);
-    kestro.waitForText("lblOutput", kConnected, 2000ms);
+    kestro.waitForText("statusLabel", kConnected, 2000ms);
 }
 
 std::string repeated(char c, std::size_t count = 5000) { return std::string(count, c); }
@@ -81,20 +81,20 @@ void badSettingsLongValues(Session& session) {
     KestroProcess& kestro = session.startKestro();
     kestro.waitUntilStarted();
     expect(kestro.visible(), "min=<5000 characters> hides the window; only \"True\" should");
-    expect(!kestro.checked("Check1"), "Check1 is ticked without min=True");
+    expect(!kestro.checked("startHiddenBox"), "Start Minimized is ticked without min=True");
     // Values are read up to 199 characters.
-    expect(kestro.text("Text1(0)") == widen(repeated('B', 199)), "Text1(0) does not show the first 199 characters");
-    expect(kestro.text("textup") == widen(repeated('U', 199)), "textup does not show the first 199 characters");
-    expect(kestro.text("txtapp") == widen(repeated('S', 199)), "txtapp does not show the first 199 characters");
-    expect(kestro.checked("Option1") && !kestro.enabled("txtapp"), "a Dashorbit value of no meaning is not host mode");
+    expect(kestro.text("buttonKey(0)") == widen(repeated('B', 199)), "the key box of button 0 does not show the first 199 characters");
+    expect(kestro.text("upKey") == widen(repeated('U', 199)), "textup does not show the first 199 characters");
+    expect(kestro.text("targetTitleBox") == widen(repeated('S', 199)), "the title box does not show the first 199 characters");
+    expect(kestro.checked("hostOption") && !kestro.enabled("targetTitleBox"), "a Dashorbit value of no meaning is not host mode");
     // 199 sevens are a number, though a huge one: the delay shows it.
-    expect(kestro.text("Combo1").starts_with(L"7.77777777777777"), "Combo1 reads \"" + narrow(kestro.text("Combo1")) +
+    expect(kestro.text("delayBox").starts_with(L"7.77777777777777"), "the delay box reads \"" + narrow(kestro.text("delayBox")) +
                                                                        "\" for a 199-digit delay");
     const std::int64_t started = nowUsec();
     require([&] { return !session.dinputLog().since(started, "enum").empty(); }, 2500ms, "no search for controllers");
     pause(300ms);
     expect(kestro.process().running(), "kestro.exe ended after its first search");
-    expect(kestro.text("lblOutput") == L"Unplugged", "lblOutput changed with no controller attached");
+    expect(kestro.text("statusLabel") == L"Unplugged", "the status label changed with no controller attached");
 }
 
 // Bytes of every value, with section and key marks among them, from a fixed seed.
@@ -138,7 +138,7 @@ void badSettingsBinary(Session& session) {
         pause(300ms);
         expect(kestro.process().running(), which + ": kestro.exe ended");
         expect(kestro.visible(), which + ": the window is not shown");
-        expect(kestro.text("lblOutput") == L"Unplugged", which + ": lblOutput changed with no controller attached");
+        expect(kestro.text("statusLabel") == L"Unplugged", which + ": the status label changed with no controller attached");
         kestro.process().end();
     }
 }
@@ -147,8 +147,8 @@ void badSettingsWords(Session& session) {
     session.startHost();
     KestroProcess& kestro = startConnected(
         session, settingsWithPad({"hibernation=soon", "Dashorbit=maybe", "[DashOrbit]", "delay=fast", "but0=play"}));
-    expect(kestro.text("Combo1") == L"4", "Combo1 reads \"" + narrow(kestro.text("Combo1")) + "\" for delay=fast");
-    expect(kestro.checked("Option1") && !kestro.checked("Option2") && !kestro.enabled("txtapp"),
+    expect(kestro.text("delayBox") == L"4", "the delay box reads \"" + narrow(kestro.text("delayBox")) + "\" for delay=fast");
+    expect(kestro.checked("hostOption") && !kestro.checked("keystrokeOption") && !kestro.enabled("targetTitleBox"),
            "Dashorbit=maybe is not host mode");
 
     // The default delay: a repeat every 5 polls.

@@ -36,10 +36,10 @@ void firstRunWithoutSettings(Session& session) {
     const std::int64_t started = nowUsec();
     require([&] { return !session.dinputLog().since(started, "enum").empty(); }, 2500ms,
             "no search for controllers after start-up");
-    expect(kestro.text("lblOutput") == L"Unplugged", "lblOutput changed with no controller attached");
-    expect(kestro.text("Combo2") == L"none found", "Combo2 changed with no controller attached");
-    expect(kestro.text("Combo1") == L"4", "Combo1 does not show the default delay 4");
-    expect(kestro.checked("Option1") && !kestro.enabled("txtapp"), "the first run is not in host mode");
+    expect(kestro.text("statusLabel") == L"Unplugged", "the status label changed with no controller attached");
+    expect(kestro.text("controllerBox") == L"none found", "The device box changed with no controller attached");
+    expect(kestro.text("delayBox") == L"4", "the delay box does not show the default delay 4");
+    expect(kestro.checked("hostOption") && !kestro.enabled("targetTitleBox"), "the first run is not in host mode");
     expect(session.settings() == expected, "settings.ini changed after the first search");
 }
 
@@ -117,14 +117,14 @@ void savedControllerConnects(Session& session) {
     session.writeSettings(settingsWithPad());
     const std::int64_t launched = nowUsec();
     KestroProcess& kestro = session.startKestro();
-    kestro.waitForText("lblOutput", kConnected, 3000ms);
+    kestro.waitForText("statusLabel", kConnected, 3000ms);
     const double connectedMs = millisBetween(launched, nowUsec());
     expect(connectedMs < 2500, "connecting took " + std::to_string(int(connectedMs)) + " ms from the launch");
-    expect(kestro.text("Combo2") == widen(kPadA.name), "Combo2 reads \"" + narrow(kestro.text("Combo2")) +
+    expect(kestro.text("controllerBox") == widen(kPadA.name), "The device box reads \"" + narrow(kestro.text("controllerBox")) +
                                                            "\", expected the saved controller's name");
-    const HWND combo = kestro.control("Combo2");
-    expect(sendOrFail(combo, CB_GETCOUNT, 0, 0) == 2, "Combo2 does not list both attached controllers");
-    expect(sendOrFail(combo, CB_GETCURSEL, 0, 0) == 1, "Combo2 does not select the saved controller's entry");
+    const HWND combo = kestro.control("controllerBox");
+    expect(sendOrFail(combo, CB_GETCOUNT, 0, 0) == 2, "The device box does not list both attached controllers");
+    expect(sendOrFail(combo, CB_GETCURSEL, 0, 0) == 1, "The device box does not select the saved controller's entry");
 
     // Polled every 25 ms: about 20 reads in half a second.
     const std::int64_t from = nowUsec();
@@ -170,7 +170,7 @@ void checkLayout(KestroProcess& kestro, int dpi) {
                name + " lies at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
                    std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top) + " pixels, not where the table puts it");
     }
-    const RECT sendTo = placeInContainer(kestro.control("Frame4"));
+    const RECT sendTo = placeInContainer(kestro.control("targetFrame"));
     expect(sendTo.left >= client.right, "the \"Send to\" frame is inside the visible client area");
 }
 

@@ -28,9 +28,9 @@ void keystrokesIntoTarget(Session& session) {
     const TargetLog typed = session.startTarget(kTargetTitle);
     KestroProcess& kestro = startConnected(
         session, settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]", "but0=hello"}));
-    expect(kestro.checked("Option2") && !kestro.checked("Option1"), "dashorbit=False is not keystroke mode");
-    expect(kestro.enabled("txtapp") && kestro.text("txtapp") == kTargetTitle,
-           "txtapp does not show the target's title, ready to edit");
+    expect(kestro.checked("keystrokeOption") && !kestro.checked("hostOption"), "dashorbit=False is not keystroke mode");
+    expect(kestro.enabled("targetTitleBox") && kestro.text("targetTitleBox") == kTargetTitle,
+           "the title box does not show the target's title, ready to edit");
 
     const HWND edit = targetEdit();
     session.attach({kPadA.holding(0)});
@@ -187,12 +187,12 @@ void slowHostDoesNotFreeze(Session& session) {
     expect(!received.empty() && received.front().text == "play", "the slow host never received \"play\"");
 
     // The host sits on that message for 3 s; Kestro gives up after 2 s and answers again.
-    const auto answer = askText(kestro.control("lblOutput"), 2500ms);
+    const auto answer = askText(kestro.control("statusLabel"), 2500ms);
     const double answeredMs = millisBetween(received.front().usec, nowUsec());
     expect(answer.has_value(), "the window does not answer while the host is slow");
     expect(answeredMs < 2600, "the window answered " + std::to_string(int(answeredMs)) +
                                   " ms after the host got the press, expected within the 2 s send timeout");
-    expect(*answer == kConnected, "lblOutput reads \"" + narrow(*answer) + "\" after the slow send");
+    expect(*answer == kConnected, "the status label reads \"" + narrow(*answer) + "\" after the slow send");
     // Polling goes on while the host is still busy.
     const std::int64_t after = nowUsec();
     require([&] { return session.dinputLog().since(after, "getstate").size() >= 4; }, 1000ms,

@@ -91,9 +91,9 @@ void trayShowsMenuAndCloses(Session& session) {
 
 void minimizeAndStartHidden(Session& session) {
     KestroProcess& first = startConnected(session, settingsWithPad());
-    expect(first.visible() && !first.checked("Check1"), "without min=True the window is not shown unticked");
+    expect(first.visible() && !first.checked("startHiddenBox"), "without min=True the window is not shown unticked");
 
-    first.click("Command1");
+    first.click("minimizeButton");
     require([&] { return !first.visible(); }, 2000ms, "Minimize does not hide the window");
     const std::int64_t hidden = nowUsec();
     require([&] { return session.dinputLog().since(hidden, "getstate").size() >= 4; }, 1000ms,
@@ -108,12 +108,12 @@ void minimizeAndStartHidden(Session& session) {
     first.tray(WM_LBUTTONDOWN);
     require([&] { return first.visible(); }, 2000ms, "a left press does not show the window again");
 
-    first.click("Check1");
+    first.click("startHiddenBox");
     require([&] { return session.settings().value_or("").find("min=True\r\n") != std::string::npos; }, 2000ms,
             "ticking Start Minimized does not write min=True");
     first.process().end();
 
-    // Started again with min=True: never shown, Check1 ticked.
+    // Started again with min=True: never shown, Start Minimized ticked.
     KestroProcess& second = session.startKestro();
     const HWND main = second.mainWindow();
     bool shown = false;
@@ -124,8 +124,8 @@ void minimizeAndStartHidden(Session& session) {
     }, 5000ms, 5ms);
     second.waitUntilStarted();
     expect(!shown && !second.visible(), "with min=True the window is shown at start");
-    expect(second.checked("Check1"), "with min=True Check1 is not ticked");
-    second.waitForText("lblOutput", kConnected, 2000ms);
+    expect(second.checked("startHiddenBox"), "with min=True Start Minimized is not ticked");
+    second.waitForText("statusLabel", kConnected, 2000ms);
 }
 
 }  // namespace

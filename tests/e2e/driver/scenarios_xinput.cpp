@@ -99,7 +99,7 @@ void xinputPadInTheBackground(Session& session) {
     kestro.power(7);  // PBT_APMRESUMESUSPEND
     require([&] { return !session.dinputLog().since(resumed, "acquire").empty(); }, 3000ms,
             "the Xbox pad is not taken up again after the resume");
-    kestro.waitForText("lblOutput", kConnected, 1000ms);
+    kestro.waitForText("statusLabel", kConnected, 1000ms);
     expectTexts(tap(session, left, 1, kXboxTwo.holding(0)), {"play"}, "a press after the other Xbox pad left");
 }
 
@@ -117,9 +117,9 @@ void xinputPadUnplugAndReplug(Session& session) {
     expectTexts(tap(session, {kXboxOne}, 0, kXboxOne.holding(0)), {"play"}, "a press of the Xbox pad");
 
     session.attach({});
-    kestro.waitForText("lblOutput", kUnplugged, 1000ms);
+    kestro.waitForText("statusLabel", kUnplugged, 1000ms);
     session.attach({kXboxOne});
-    kestro.waitForText("lblOutput", kConnected, 3000ms);
+    kestro.waitForText("statusLabel", kConnected, 3000ms);
     expectTexts(tap(session, {kXboxOne}, 0, kXboxOne.holding(0)), {"play"}, "a press after plugging it back in");
 }
 

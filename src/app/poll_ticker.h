@@ -3,15 +3,15 @@
 
 #include <cstdint>
 
+#include "platform/portable/tick_schedule.h"
+
 namespace kestro {
 
 // The poll timer's clock. Window timers are rounded up to the system tick
 // (15.6 ms by default), so a 25 ms window timer fires about every 31 ms.
-// This keeps a schedule of due times on the performance counter and a
-// waitable timer (high-resolution where Windows has one) that the message
-// loop waits on together with the messages, so ticks come every 25 ms on
-// average without drift. A tick that falls late moves the schedule on
-// instead of letting ticks bunch up.
+// This keeps a tick schedule on the performance counter and a waitable
+// timer (high-resolution where Windows has one) that the message loop waits
+// on together with the messages, so ticks come every 25 ms on average.
 class PollTicker {
 public:
     // Without `waitableTimers` it makes none, as when Windows refuses them.
@@ -40,8 +40,7 @@ private:
     bool fineTickHeld_ = false;
     bool running_ = false;
     std::int64_t frequency_ = 1;
-    std::int64_t period_ = 0;
-    std::int64_t due_ = 0;
+    TickSchedule schedule_;
 };
 
 }  // namespace kestro

@@ -1,8 +1,8 @@
-#include "host/sendcommand.h"
+#include "host/host_command.h"
 
 namespace kestro {
 
-void sendcommand(HostMessages& host, std::string_view title, std::string_view text) {
+void sendHostCommand(HostMessages& host, std::string_view title, std::string_view text) {
     if (text.empty()) return;
     const WindowRef window = host.findWindow(title);
     if (window == 0) return;

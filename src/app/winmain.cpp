@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "platform/services.h"
-#include "platform/win32/app_window.h"
-#include "platform/win32/kestro_window.h"
+#include "app/app_window.h"
+#include "app/main_window.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_game_controllers.h"
 #include "platform/win32/win32_host_messages.h"
@@ -42,8 +42,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                                     LR_DEFAULTSIZE | LR_SHARED));
     if (!icon) win32::reportLastError(L"LoadImageW (program icon)");
     const HICON small = smallIcon(instance, icon);
-    Kestro k;
-    KestroWindow window(instance, icon, k);
+    WindowState state;
+    KestroWindow window(instance, icon, state);
     if (!window.create()) return 1;
     SendMessageW(window.handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     const HWND appWindow = createAppWindow(instance, window);

@@ -1,4 +1,4 @@
-#include "platform/win32/kestro_window.h"
+#include "app/main_window.h"
 
 #include <dbt.h>
 
@@ -38,16 +38,16 @@ LRESULT KestroWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return TRUE;
         case WM_POWERBROADCAST:
             // Seen by the program, then handled exactly as it would be without it.
-            if (powerHooked_ && s_) run([&] { powerproc(k_, static_cast<std::uint32_t>(wParam)); });
+            if (powerHooked_ && s_) run([&] { onPowerMessage(state_, static_cast<std::uint32_t>(wParam)); });
             break;
         case WM_DEVICECHANGE:
             // Sent to every top-level window whenever a device comes or goes.
-            if (wParam == DBT_DEVNODES_CHANGED && s_) run([&] { deviceChangeNoticed(k_); });
+            if (wParam == DBT_DEVNODES_CHANGED && s_) run([&] { deviceChangeNoticed(state_); });
             return TRUE;
         case WM_SYSCOMMAND:
             // The title bar's minimize button hides the window to the tray.
             if ((wParam & 0xFFF0) == SC_MINIMIZE && s_) {
-                run([&] { Command1_Click(*s_); });
+                run([&] { onMinimizeClicked(*s_); });
                 return 0;
             }
             break;
@@ -60,7 +60,7 @@ LRESULT KestroWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             timers_->setOutsideOurLoop(false);
             break;
         case WM_CLOSE:
-            if (s_) run([&] { mnuClose_Click(*s_); });
+            if (s_) run([&] { closeProgram(*s_); });
             return 0;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
@@ -84,13 +84,13 @@ void KestroWindow::onTimer(UINT_PTR id) {
     // With the precise ticker running, the window timer only stands in for
     // it while another message loop runs; the tick still keeps its schedule.
     PollTicker& ticker = timers_->ticker();
-    if (timer == TimerId::checkbut && ticker.running() && !ticker.tickIfDue()) return;
-    run([&] { onTimerTick(k_, *s_, timer); });
+    if (timer == TimerId::Poll && ticker.running() && !ticker.tickIfDue()) return;
+    run([&] { onTimerTick(state_, *s_, timer); });
 }
 
 void KestroWindow::onPollDue() {
     if (!s_ || depth_ > 0 || !timers_->ticker().tickIfDue()) return;
-    run([&] { onTimerTick(k_, *s_, TimerId::checkbut); });
+    run([&] { onTimerTick(state_, *s_, TimerId::Poll); });
 }
 
 // A notification of one of our controls becomes an event of the program.
@@ -129,7 +129,7 @@ void KestroWindow::onCommand(Native& n, int code) {
         default:
             return;
     }
-    run([&] { onControlEvent(k_, *s_, n.spec->name, event); });
+    run([&] { onControlEvent(state_, *s_, n.spec->name, event); });
 }
 
 bool KestroWindow::handleTabKey(const MSG& msg) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/win32_instance.h"
+
 namespace kestro {
 
 // What arrives at the hidden application window.
@@ -13,10 +15,6 @@ public:
     virtual void onTrayRetry() = 0;
     virtual void onComeForward() = 0;
 };
-
-// The window class by which a second instance tells this one's window from
-// any other with the same title.
-inline constexpr wchar_t kAppWindowClass[] = L"KestroApplication";
 
 // The message the tray icon's callbacks arrive as.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;

@@ -1,12 +1,9 @@
 #pragma once
 #include <windows.h>
 
-#include <array>
-#include <cstdint>
-
-#include "core/kestro_state.h"
-#include "platform/win32/poll_ticker.h"
-#include "shell/timer_events.h"
+#include "core/window_state.h"
+#include "app/poll_ticker.h"
+#include "shell/timer_follower.h"
 
 namespace kestro {
 
@@ -20,7 +17,7 @@ class TimerDriver {
 public:
     explicit TimerDriver(HWND window);
 
-    void follow(Kestro& k);
+    void follow(WindowState& state);
     // The timer a WM_TIMER identifier belongs to; false for foreign ones.
     static bool fromTimerId(UINT_PTR id, TimerId& out);
     PollTicker& ticker() { return ticker_; }
@@ -28,15 +25,10 @@ public:
     void setOutsideOurLoop(bool outside);
 
 private:
-    struct Running {
-        bool on = false;
-        std::uint64_t starts = 0;
-        std::uint32_t interval = 0;
-    };
     HWND window_;
     PollTicker ticker_;
     bool outsideOurLoop_ = false;
-    std::array<Running, 3> running_{};
+    TimerFollower follower_;
 };
 
 }  // namespace kestro

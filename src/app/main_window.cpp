@@ -1,10 +1,10 @@
-#include "platform/win32/kestro_window.h"
+#include "app/main_window.h"
 
 #include <algorithm>
 
 #include "platform/win32/ansi_text.h"
-#include "platform/win32/dpi_scale.h"
-#include "platform/win32/frame_control.h"
+#include "app/dpi_scale.h"
+#include "app/frame_control.h"
 #include "platform/win32/win32_errors.h"
 #include "shell/startup.h"
 
@@ -42,11 +42,11 @@ NativeClass nativeClassOf(const layout::Control& c) {
 
 }  // namespace
 
-KestroWindow::KestroWindow(HINSTANCE instance, HICON icon, Kestro& k) : instance_(instance), icon_(icon), k_(k) {
+KestroWindow::KestroWindow(HINSTANCE instance, HICON icon, WindowState& state) : instance_(instance), icon_(icon), state_(state) {
     for (const auto& c : layout::controls()) {
         Native n;
         n.spec = &c;
-        n.binding = bindingFor(k_, c.name);
+        n.binding = bindingFor(state_, c.name);
         controls_.push_back(std::move(n));
     }
 }
@@ -88,7 +88,7 @@ void KestroWindow::attach(Services& s, Win32Tray& tray) {
 
 bool KestroWindow::startUp() {
     bool started = false;
-    run([&] { started = Form_Load(k_, *s_); });
+    run([&] { started = kestro::startUp(state_, *s_); });
     return started;
 }
 
@@ -108,7 +108,7 @@ void KestroWindow::createControls() {
         if (beneath || n.spec->container.empty())
             SetWindowPos(n.hwnd, beneath ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         n.text = n.spec->caption;
-        n.colour = kReleased;
+        n.colour = kLightOff;
     }
 }
 
@@ -155,7 +155,7 @@ void KestroWindow::afterEvent() {
     mirroring_ = true;
     for (auto& n : controls_) mirror(n);
     mirroring_ = false;
-    if (timers_) timers_->follow(k_);
+    if (timers_) timers_->follow(state_);
 }
 
 void KestroWindow::mirror(Native& n) {
@@ -170,15 +170,14 @@ void KestroWindow::mirror(Native& n) {
         if (n.enabled != b.text->enabled) EnableWindow(n.hwnd, n.enabled = b.text->enabled);
     } else if (b.caption) {
         setText(*b.caption);
-    } else if (b.colour) {
-        if (n.colour != *b.colour) {
-            n.colour = *b.colour;
+    } else if (b.light) {
+        if (n.colour != colourOf(*b.light)) {
+            n.colour = colourOf(*b.light);
             InvalidateRect(n.hwnd, nullptr, FALSE);
         }
-    } else if (b.check) {
-        if (n.check != *b.check) SendMessageW(n.hwnd, BM_SETCHECK, (n.check = *b.check) ? BST_CHECKED : BST_UNCHECKED, 0);
-    } else if (b.option) {
-        if (n.check != int(*b.option)) SendMessageW(n.hwnd, BM_SETCHECK, (n.check = *b.option) ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (b.check || b.target) {
+        const int checked = b.check ? *b.check : *b.target == b.option;
+        if (n.check != checked) SendMessageW(n.hwnd, BM_SETCHECK, (n.check = checked) ? BST_CHECKED : BST_UNCHECKED, 0);
     } else if (b.combo) {
         if (n.list != b.combo->list) {
             n.list = b.combo->list;
@@ -204,9 +203,9 @@ void KestroWindow::mirror(Native& n) {
 
 void KestroWindow::drawIndicator(const DRAWITEMSTRUCT& item) {
     const Native* n = byId(static_cast<int>(item.CtlID));
-    if (!n || !n->binding.colour) return;
+    if (!n || !n->binding.light) return;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    const HBRUSH fill = CreateSolidBrush(static_cast<COLORREF>(*n->binding.colour));
+    const HBRUSH fill = CreateSolidBrush(static_cast<COLORREF>(colourOf(*n->binding.light)));
     const HGDIOBJ oldBrush = SelectObject(item.hDC, fill);
     const HGDIOBJ oldPen = SelectObject(item.hDC, GetStockObject(BLACK_PEN));
     Ellipse(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);

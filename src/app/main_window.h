@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/kestro_state.h"
+#include "core/window_state.h"
 #include "platform/services.h"
-#include "platform/win32/app_window.h"
-#include "platform/win32/timer_driver.h"
+#include "app/app_window.h"
+#include "app/timer_driver.h"
 #include "shell/control_bindings.h"
 #include "shell/layout.h"
 
@@ -17,13 +17,13 @@ namespace kestro {
 class Win32Tray;
 
 // The main window "Kestro", built from the layout table and scaled to the
-// monitor's DPI (kestro_window.cpp). Its messages and those of the
-// application window become the program's events (kestro_window_events.cpp);
+// monitor's DPI (main_window.cpp). Its messages and those of the
+// application window become the program's events (main_window_events.cpp);
 // after every event the controls and the real timers are brought in line
 // with the window state.
 class KestroWindow final : public AppWindowEvents {
 public:
-    KestroWindow(HINSTANCE instance, HICON icon, Kestro& k);
+    KestroWindow(HINSTANCE instance, HICON icon, WindowState& state);
     KestroWindow(const KestroWindow&) = delete;
     KestroWindow& operator=(const KestroWindow&) = delete;
 
@@ -86,7 +86,7 @@ private:
 
     HINSTANCE instance_;
     HICON icon_;
-    Kestro& k_;
+    WindowState& state_;
     Services* s_ = nullptr;
     Win32Tray* tray_ = nullptr;
     HWND window_ = nullptr;

@@ -1,4 +1,4 @@
-#include "platform/win32/frame_control.h"
+#include "app/frame_control.h"
 
 #include <iterator>
 

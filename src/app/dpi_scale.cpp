@@ -1,4 +1,4 @@
-#include "platform/win32/dpi_scale.h"
+#include "app/dpi_scale.h"
 
 namespace kestro::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/app_window.h"
+#include "app/app_window.h"
 
 #include "platform/win32/win32_errors.h"
 #include "platform/win32/win32_instance.h"

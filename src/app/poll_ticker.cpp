@@ -1,4 +1,4 @@
-#include "platform/win32/poll_ticker.h"
+#include "app/poll_ticker.h"
 
 #include <mmsystem.h>
 
@@ -50,8 +50,7 @@ std::int64_t PollTicker::now() const {
 }
 
 void PollTicker::start(std::uint32_t intervalMs) {
-    period_ = frequency_ * intervalMs / 1000;
-    due_ = now() + period_;
+    schedule_.start(now(), frequency_ * intervalMs / 1000);
     running_ = true;
     holdFineSystemTick(true);
     arm();
@@ -70,22 +69,15 @@ void PollTicker::stop() {
 
 bool PollTicker::tickIfDue() {
     if (!running_) return false;
-    const std::int64_t t = now();
-    if (t < due_) {
-        arm();
-        return false;
-    }
-    due_ += period_;
-    // Far behind (the program was busy or the PC slept): start afresh from now.
-    if (due_ <= t) due_ = t + period_;
+    const bool due = schedule_.tickIfDue(now());
     arm();
-    return true;
+    return due;
 }
 
 // Sets the waitable timer for the next due time, as a relative wait in 100 ns units.
 void PollTicker::arm() {
     if (!timer_) return;
-    const std::int64_t remaining = due_ - now();
+    const std::int64_t remaining = schedule_.remaining(now());
     LARGE_INTEGER wait;
     wait.QuadPart = remaining > 0 ? -(remaining * 10'000'000 / frequency_) : -1;
     if (!SetWaitableTimer(timer_, &wait, 0, nullptr, nullptr, FALSE)) win32::reportLastError(L"SetWaitableTimer");
