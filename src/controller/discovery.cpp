@@ -91,13 +91,14 @@ void onReconnectTick(WindowState& state, Services& s) {
 
 void deviceChangeNoticed(WindowState& state) { state.ticksToLook = kTicksLookingAfterNotice; }
 
-void onControllerBoxEdited(WindowState& state, Services& s) {
-    s.profile.write(keys::kSettings, keys::kController, state.controllerBox.text);
+bool onControllerBoxEdited(WindowState& state, Services& s) {
+    const bool written = s.profile.write(keys::kSettings, keys::kController, state.controllerBox.text);
     // The entries go, but the text stays as typed so that the next
     // character extends the name instead of starting a new one.
     state.controllerBox.list.clear();
     state.controllerBox.listIndex = -1;
     discoverControllers(state, s);
+    return written;
 }
 
 void lostDevice(WindowState& state, Services& s) {

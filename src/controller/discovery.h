@@ -27,8 +27,8 @@ void onReconnectTick(WindowState& state, Services& s);
 void deviceChangeNoticed(WindowState& state);
 
 // The user edited the device list's text: store it as the saved controller
-// and run discovery.
-void onControllerBoxEdited(WindowState& state, Services& s);
+// and run discovery. False when the name could not be stored.
+bool onControllerBoxEdited(WindowState& state, Services& s);
 
 // A poll tick failed: report it, look again, and go back to searching.
 void lostDevice(WindowState& state, Services& s);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/timer.h"
@@ -49,6 +50,9 @@ inline constexpr std::uint32_t kLightOff = 255;
 inline constexpr std::uint32_t kLightOn = 65280;
 inline constexpr std::uint32_t colourOf(const Light& light) { return light.pressed ? kLightOn : kLightOff; }
 
+// What the device box shows until the first listing.
+inline constexpr std::string_view kNoControllerFound = "none found";
+
 enum Direction { kUp = 0, kDown = 1, kLeft = 2, kRight = 3 };
 
 // The main window's state: its controls as data and the variables that the
@@ -67,7 +71,7 @@ struct WindowState {
     std::array<Light, 10> buttonLights{};
 
     ComboBox delayBox{{}, "Combo1", -1};
-    ComboBox controllerBox{{}, "none found", -1};
+    ComboBox controllerBox{{}, std::string(kNoControllerFound), -1};
     std::string statusLabel = "Unplugged";
     bool startHiddenBox = false;
 
@@ -91,6 +95,8 @@ struct WindowState {
     // The saved controller failed a read; the reconnect ticks try to take it
     // up again while it is still attached.
     bool retakeLost = false;
+    // A write the user asked for failed and the user was told, once a run.
+    bool failedWriteReported = false;
 
     WindowState() {
         for (auto& t : buttonKeys) t.text = "Text1";

@@ -1,5 +1,6 @@
 #include "settings/load_save.h"
 
+#include "core/text_trim.h"
 #include "settings/settings_keys.h"
 #include "settings/value_conversion.h"
 
@@ -26,18 +27,28 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
 constexpr std::string_view kDirectionKeys[] = {keys::kUp, keys::kDown, keys::kLeft, keys::kRight};
 
 bool writeHostFlag(WindowState& state, Services& s) {
-    return s.profile.write(keys::kSettings, keys::kHostFlagWrite, state.target == Target::Host ? "True" : "False");
+    return s.profile.write(keys::kSettings, keys::kHostFlagWrite, state.target == Target::Keystrokes ? "False" : "True");
+}
+
+// The device box names no controller while none is attached: empty after a
+// lost read, or its placeholder before the first listing.
+bool namesAController(const ComboBox& box) {
+    const std::string_view name = trimSpaces(box.text);
+    return !name.empty() && name != kNoControllerFound;
 }
 
 // The save's writes in their order; false at the first write that fails.
+// The mappings go into the section the next load reads for the mode shown.
 bool writeWindow(WindowState& state, Services& s) {
-    chooseHostMode(state, s);
-    const std::string_view mapping = keys::kHostSection;
+    const bool keystrokes = state.target == Target::Keystrokes;
+    if (keystrokes && state.targetTitle.text.empty()) return false;  // no section a load could read
+    const std::string_view mapping = keystrokes ? std::string_view(state.targetTitle.text) : keys::kHostSection;
     ProfileFile& p = s.profile;
     for (int i = 0; i < 10; ++i)
         if (!p.write(mapping, keys::buttonKey(i), state.buttonKeys[static_cast<std::size_t>(i)].text)) return false;
     if (!p.write(mapping, keys::kDelay, state.delayBox.text)) return false;
-    if (!p.write(keys::kSettings, keys::kController, state.controllerBox.text)) return false;
+    if (namesAController(state.controllerBox) && !p.write(keys::kSettings, keys::kController, state.controllerBox.text))
+        return false;
     for (std::size_t d = 0; d < 4; ++d)
         if (!p.write(mapping, kDirectionKeys[d], state.directionKeys[d].text)) return false;
     if (!p.write(keys::kSettings, keys::kTargetTitle, state.targetTitle.text)) return false;

@@ -9,9 +9,10 @@ namespace kestro {
 // cannot be converted takes its default; the load goes on.
 void loadSettings(WindowState& state, Services& s);
 
-// "Save Settings": writes the window back in host mode, reloads it and
-// leaves the controller to be looked for afresh (device list empty,
-// no controllers counted). Reports "updated settings.ini" and returns true; reports
+// "Save Settings": writes the window back in the mode it shows (in
+// keystroke mode into the target title's section), keeps the saved
+// controller while the device box names none, reloads and leaves the
+// controller to be looked for afresh (device list empty, none counted). Reports "updated settings.ini" and returns true; reports
 // "error saving" and returns false when a write fails. The caller runs the
 // closing discovery after a true result.
 bool saveSettings(WindowState& state, Services& s);

@@ -22,11 +22,15 @@ constexpr Handler kHandlers[] = {
     {"keystrokeOption", ControlAction::Click,
      [](State& state, Services& s, const Event&) { chooseKeystrokeMode(state, s); }},
     {"startHiddenBox", ControlAction::CheckChanged,
-     [](State& state, Services& s, const Event& e) { setStartHidden(state, s, e.value != 0); }},
+     [](State& state, Services& s, const Event& e) {
+         if (!setStartHidden(state, s, e.value != 0)) reportFailedWrite(state, s);
+     }},
     {"minimizeButton", ControlAction::Click, [](State&, Services& s, const Event&) { onMinimizeClicked(s); }},
     {"saveButton", ControlAction::Click, [](State& state, Services& s, const Event&) { onSaveClicked(state, s); }},
     {"controllerBox", ControlAction::TextChanged,
-     [](State& state, Services& s, const Event&) { onControllerBoxEdited(state, s); }},
+     [](State& state, Services& s, const Event&) {
+         if (!onControllerBoxEdited(state, s)) reportFailedWrite(state, s);
+     }},
 };
 
 void updateState(const ControlBinding& b, const ControlEvent& e) {

@@ -21,14 +21,20 @@ void onSaveClicked(WindowState& state, Services& s) {
     if (saveSettings(state, s)) discoverControllers(state, s);
 }
 
-void onStartHiddenClicked(WindowState& state, Services& s) {
-    s.profile.write(keys::kSettings, keys::kStartHidden, state.startHiddenBox ? "True" : "False");
+bool onStartHiddenClicked(WindowState& state, Services& s) {
+    return s.profile.write(keys::kSettings, keys::kStartHidden, state.startHiddenBox ? "True" : "False");
 }
 
-void setStartHidden(WindowState& state, Services& s, bool value) {
-    if (state.startHiddenBox == value) return;
+bool setStartHidden(WindowState& state, Services& s, bool value) {
+    if (state.startHiddenBox == value) return true;
     state.startHiddenBox = value;
-    onStartHiddenClicked(state, s);
+    return onStartHiddenClicked(state, s);
+}
+
+void reportFailedWrite(WindowState& state, Services& s) {
+    if (state.failedWriteReported) return;
+    state.failedWriteReported = true;
+    s.dialogs.messageBox("error saving", "Opps");
 }
 
 }  // namespace kestro

@@ -17,11 +17,17 @@ void trayCallback(Services& s, std::uint32_t mouseCode);
 void onMinimizeClicked(Services& s);               // "Minimize"
 // "Save Settings": the save, then a full discovery when it succeeded.
 void onSaveClicked(WindowState& state, Services& s);
-// "Start Minimized": records the value for the next start.
-void onStartHiddenClicked(WindowState& state, Services& s);
+// "Start Minimized": records the value for the next start; false when the
+// write failed.
+bool onStartHiddenClicked(WindowState& state, Services& s);
 
 // Setting the check box from code to a different value runs its click
-// handler, as a user click does.
-void setStartHidden(WindowState& state, Services& s, bool value);
+// handler, as a user click does; false when its write failed.
+bool setStartHidden(WindowState& state, Services& s, bool value);
+
+// A write the user asked for (the tick, a typed controller name) failed:
+// the "error saving" box, at the first such failure of the run only, since
+// typing a name writes at every keystroke.
+void reportFailedWrite(WindowState& state, Services& s);
 
 }  // namespace kestro

@@ -9,6 +9,7 @@
 #include "settings/load_save.h"
 #include "shell/control_bindings.h"
 #include "shell/control_events.h"
+#include "shell/startup.h"
 #include "shell/tab_order.h"
 
 namespace kestro {
@@ -216,6 +217,22 @@ TEST(TabOrder, SkipsControlsThatCannotTakeTheFocusNow) {
     EXPECT_EQ(layout::nextTabStop(layout::find("saveButton"), false, notKeyBoxes)->name, "startHiddenBox");
     EXPECT_EQ(layout::nextTabStop(layout::find("minimizeButton"), false, [](const layout::Control&) { return false; }),
               nullptr);
+}
+
+// In a folder Kestro cannot write, the user hears of it once, not once per
+// character typed; the program's own writes at start-up stay silent.
+TEST_F(Controls, AWriteTheUserAskedForThatFailsShowsErrorSavingOnce) {
+    rig.profile.failWrites = true;
+    user("startHiddenBox", ControlAction::CheckChanged, "", 1);
+    EXPECT_EQ(rig.dialogs.shown(), (std::vector<fakes::FakeDialogs::Shown>{{"error saving", "Opps"}}));
+    for (const char* typed : {"P", "Pa", "Pad 2"}) user("controllerBox", ControlAction::TextChanged, typed);
+    EXPECT_EQ(rig.dialogs.shown().size(), 1u);
+
+    KestroRig fresh;
+    fresh.profile.setText("[settings]\r\nmin=True\r\n");
+    fresh.profile.failWrites = true;
+    ASSERT_TRUE(startUp(fresh.state, fresh.services));
+    for (const auto& box : fresh.dialogs.shown()) EXPECT_NE(box.text, "error saving");
 }
 
 }  // namespace

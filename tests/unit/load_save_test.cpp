@@ -185,15 +185,53 @@ TEST_F(Saving, WithNoControllerAttachedTheLabelReadsDeviceUnpluggedAndTheListIsE
     EXPECT_EQ(rig.state.attachedCount, 0);
 }
 
-TEST_F(Saving, WhileInKeystrokeModeSwitchesToHostModeAndLeavesTheKeystrokeSectionAlone) {
-    load("[settings]\r\nDashorbit=False\r\nsendtoapp=Notepad\r\n[Notepad]\r\nbut0=^s\r\n[DashOrbit]\r\nbut0=play\r\n");
-    rig.state.buttonKeys[0].text = "typed in keystroke mode";
+struct RoundTrip {
+    const char* mode;
+    std::string file;
+    Target target;
+};
+
+class SavingRoundTrip : public LoadSave, public ::testing::WithParamInterface<RoundTrip> {};
+
+// What the window showed at the save is what the next start shows.
+TEST_P(SavingRoundTrip, ARestartShowsWhatTheWindowShowedAtTheSave) {
+    load(GetParam().file);
+    rig.state.buttonKeys[0].text = "typed before saving";
+    rig.state.directionKeys[kLeft].text = "{LEFT}";
+    rig.state.delayBox.text = "9";
+    const Strings shown = keyTexts();
+    const std::string before = value("DashOrbit", "but0");
     onSaveClicked(rig.state, rig.services);
-    EXPECT_EQ(rig.state.target, Target::Host);
-    EXPECT_EQ(value("DashOrbit", "but0"), "play");
-    EXPECT_EQ(value("Notepad", "but0"), "^s");
-    EXPECT_EQ(value("settings", "dashorbit"), "True");
-    EXPECT_EQ(value("settings", "sendtoapp"), "Notepad");
+    EXPECT_EQ(rig.dialogs.shown().back().text, "updated settings.ini");
+
+    KestroRig restarted;
+    restarted.profile.setText(rig.profile.text());
+    loadSettings(restarted.state, restarted.services);
+    EXPECT_EQ(restarted.state.target, GetParam().target);
+    EXPECT_EQ(restarted.state.repeatDelay, 9);
+    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(restarted.state.buttonKeys[i].text, shown[i]) << i;
+    EXPECT_EQ(restarted.state.directionKeys[kLeft].text, "{LEFT}");
+    if (GetParam().target == Target::Keystrokes) EXPECT_EQ(value("DashOrbit", "but0"), before) << "host section untouched";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothModes, SavingRoundTrip,
+    ::testing::Values(RoundTrip{"host", "[settings]\r\nDashorbit=True\r\n[DashOrbit]\r\nbut1=play\r\n", Target::Host},
+                      RoundTrip{"keystrokes",
+                                "[settings]\r\nDashorbit=False\r\nsendtoapp=Notepad\r\n[Notepad]\r\nbut1=^s\r\n"
+                                "[DashOrbit]\r\nbut0=play\r\n",
+                                Target::Keystrokes}),
+    [](const auto& info) { return std::string(info.param.mode); });
+
+// With no controller listed (after a lost read, or before the first listing)
+// the device box names none: the saved controller stays.
+TEST_F(Saving, WhileNoControllerIsListedKeepsTheSavedController) {
+    for (const char* shown : {"", "none found"}) {
+        rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
+        rig.state.controllerBox.text = shown;
+        onSaveClicked(rig.state, rig.services);
+        EXPECT_EQ(value("settings", "kestro"), "Pad") << "device box \"" << shown << "\"";
+    }
 }
 
 TEST_F(Saving, ADelayThatIsNotANumberIsSavedAsTypedAndLoadsAsTheDefault) {
@@ -204,7 +242,7 @@ TEST_F(Saving, ADelayThatIsNotANumberIsSavedAsTypedAndLoadsAsTheDefault) {
     EXPECT_EQ(rig.dialogs.shown().back().title, "Saved");
 }
 
-// Regression: a save whose writes failed still reported "updated settings.ini".
+// A save whose writes fail says so, and nothing after the failure runs.
 TEST_F(Saving, AFailedWriteReportsErrorSavingAndStopsTheSave) {
     rig.profile.writesBeforeFailing = 3;
     onSaveClicked(rig.state, rig.services);
