@@ -147,8 +147,9 @@ TEST_F(Discovery, APlugAnnouncedBeforeTheControllerIsListedIsTakenUpByALaterTick
     EXPECT_TRUE(rig.polling()) << "the notice keeps the next ticks looking";
 }
 
-// Regression: a read failure without an unplugging (a device reset, a quick
-// wireless reconnect) left the controller unread until the count changed.
+// A read failure without an unplugging (a device reset, a quick wireless
+// reconnect) leaves the count as it was; the controller is polled again as
+// soon as it can be read.
 TEST_F(Discovery, AnAttachedControllerWhoseReadsFailIsPolledAgainOnceItCanBeRead) {
     rig.controllers.plug("Pad", "{1}");
     startSearching("Pad");
@@ -209,7 +210,7 @@ TEST_F(Discovery, PluggingAnotherControllerWhilePollingChangesNothing) {
     EXPECT_EQ(rig.state.controllerBox.list, Strings{"Pad"});
 }
 
-// Regression: each typed character used to empty the box, so a typed name was never stored whole.
+// Typing keeps the box's text, so a name typed character by character is stored whole.
 TEST_F(Discovery, ANameTypedCharacterByCharacterIsStoredWhole) {
     rig.controllers.plug("Wheel", "{2}");
     startSearching("Pad");

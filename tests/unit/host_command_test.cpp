@@ -27,7 +27,7 @@ TEST(CopyDataMessage, CountsTheBytesAndPutsAZeroByteAfterThem) {
     EXPECT_EQ(data->buffer, std::string("blank\0", 6));
 }
 
-// Regression: the count was of characters, which cut multi-byte texts short.
+// The count is of bytes, so multi-byte texts arrive whole.
 TEST(CopyDataMessage, AMultiByteTextIsCountedInBytes) {
     const std::string text = "caf\xC3\xA9 \x81\x40";
     const auto data = makeCopyData(1, text);

@@ -87,7 +87,7 @@ struct BadValueCase {
 
 class LoadValues : public LoadSave, public ::testing::WithParamInterface<BadValueCase> {};
 
-// Regression: a value that could not be converted ended the program, and every later load too.
+// A value that cannot be converted takes its default; the load goes on.
 TEST_P(LoadValues, AValueThatCannotBeConvertedTakesItsDefaultAndTheLoadGoesOn) {
     load(GetParam().ini);
     EXPECT_EQ(rig.state.target == Target::Host, GetParam().host);

@@ -87,7 +87,7 @@ TEST_F(SuspendResume, WithAnotherControllerOnlyTheProgramSearchesAndTheLabelStay
     EXPECT_EQ(rig.state.controllerBox.list, std::vector<std::string>{"Wheel"});
 }
 
-// Regression: a resume without any controller left the program with no timer running.
+// After a resume without any controller the program keeps searching.
 TEST_F(SuspendResume, WithNoControllerTheProgramSearchesAndFindsItWhenPluggedIn) {
     startPolling();
     power(kPowerSuspend);
@@ -101,7 +101,7 @@ TEST_F(SuspendResume, WithNoControllerTheProgramSearchesAndFindsItWhenPluggedIn)
     EXPECT_TRUE(rig.polling());
 }
 
-// Regression: a resume delay of 0 seconds meant the controller was never taken up again.
+// A resume delay of 0 seconds takes the controller up at once.
 TEST_F(SuspendResume, AResumeDelayOfZeroReacquiresAtOnce) {
     startPolling("hibernation=0\r\n");
     power(kPowerSuspend);
