@@ -88,7 +88,7 @@ void KestroWindow::attach(Services& s, Win32Tray& tray) {
 
 bool KestroWindow::startUp() {
     bool started = false;
-    run([&] { started = kestro::startUp(state_, *s_); });
+    run([this, &started] { started = kestro::startUp(state_, *s_); });
     return started;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,7 +41,7 @@ public:
     // Moves the focus in the window's own tab order; true when it did.
     bool handleTabKey(const MSG& msg);
     // The poll ticker's handle, and what the message loop runs when it is signalled.
-    HANDLE pollHandle() { return timers_->ticker().handle(); }
+    HANDLE pollHandle() { return timers_->pollHandle(); }
     void onPollDue();
     // Brings the controls and timers in line with the state.
     void afterEvent();
@@ -76,10 +78,22 @@ private:
     HWND containerOf(const layout::Control& c) const;
     std::string textOf(HWND control) const;
 
+    // Handlers run to completion, one at a time. An event that arrives while
+    // one runs (a message another program sends while the handler waits on a
+    // send to the host, or one that comes inside a message box) runs after it.
     template <typename Handler>
-    void run(Handler&& handler) {
+    void run(Handler handler) {
+        if (depth_ > 0) {
+            deferred_.emplace_back(std::move(handler));
+            return;
+        }
         ++depth_;
         handler();
+        while (!deferred_.empty()) {
+            const std::function<void()> next = std::move(deferred_.front());
+            deferred_.pop_front();
+            next();
+        }
         --depth_;
         afterEvent();
     }
@@ -95,6 +109,7 @@ private:
     std::vector<Native> controls_;
     std::optional<TimerDriver> timers_;
     int depth_ = 0;         // handlers running; a modal box or menu may be open inside one
+    std::deque<std::function<void()>> deferred_;
     bool mirroring_ = false;  // our own SetWindowText calls are not user edits
     bool powerHooked_ = false;
 };

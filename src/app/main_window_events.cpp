@@ -38,16 +38,16 @@ LRESULT KestroWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return TRUE;
         case WM_POWERBROADCAST:
             // Seen by the program, then handled exactly as it would be without it.
-            if (powerHooked_ && s_) run([&] { onPowerMessage(state_, static_cast<std::uint32_t>(wParam)); });
+            if (powerHooked_ && s_) run([this, event = static_cast<std::uint32_t>(wParam)] { onPowerMessage(state_, event); });
             break;
         case WM_DEVICECHANGE:
             // Sent to every top-level window whenever a device comes or goes.
-            if (wParam == DBT_DEVNODES_CHANGED && s_) run([&] { deviceChangeNoticed(state_); });
+            if (wParam == DBT_DEVNODES_CHANGED && s_) run([this] { deviceChangeNoticed(state_); });
             return TRUE;
         case WM_SYSCOMMAND:
             // The title bar's minimize button hides the window to the tray.
             if ((wParam & 0xFFF0) == SC_MINIMIZE && s_) {
-                run([&] { onMinimizeClicked(*s_); });
+                run([this] { onMinimizeClicked(*s_); });
                 return 0;
             }
             break;
@@ -60,7 +60,7 @@ LRESULT KestroWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             timers_->setOutsideOurLoop(false);
             break;
         case WM_CLOSE:
-            if (s_) run([&] { closeProgram(*s_); });
+            if (s_) run([this] { closeProgram(*s_); });
             return 0;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
@@ -78,19 +78,19 @@ LRESULT KestroWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 void KestroWindow::onTimer(UINT_PTR id) {
     TimerId timer;
-    // A tick that comes while a handler waits in a message box or menu is
-    // dropped: handlers run to completion, one at a time.
+    // A tick that comes while a handler runs (waiting in a message box or
+    // menu, or on a send to the host) is dropped, not deferred: ticks do not
+    // pile up.
     if (!s_ || depth_ > 0 || !TimerDriver::fromTimerId(id, timer)) return;
     // With the precise ticker running, the window timer only stands in for
     // it while another message loop runs; the tick still keeps its schedule.
-    PollTicker& ticker = timers_->ticker();
-    if (timer == TimerId::Poll && ticker.running() && !ticker.tickIfDue()) return;
-    run([&] { onTimerTick(state_, *s_, timer); });
+    if (timer == TimerId::Poll && timers_->tickerRunning() && !timers_->pollDue()) return;
+    run([this, timer] { onTimerTick(state_, *s_, timer); });
 }
 
 void KestroWindow::onPollDue() {
-    if (!s_ || depth_ > 0 || !timers_->ticker().tickIfDue()) return;
-    run([&] { onTimerTick(state_, *s_, TimerId::Poll); });
+    if (!s_ || depth_ > 0 || !timers_->pollDue()) return;
+    run([this] { onTimerTick(state_, *s_, TimerId::Poll); });
 }
 
 // A notification of one of our controls becomes an event of the program.
@@ -129,7 +129,7 @@ void KestroWindow::onCommand(Native& n, int code) {
         default:
             return;
     }
-    run([&] { onControlEvent(state_, *s_, n.spec->name, event); });
+    run([this, control = n.spec->name, event] { onControlEvent(state_, *s_, control, event); });
 }
 
 bool KestroWindow::handleTabKey(const MSG& msg) {
@@ -154,7 +154,7 @@ bool KestroWindow::handleTabKey(const MSG& msg) {
 // The application window's events
 
 void KestroWindow::onTrayCallback(UINT mouseMessage) {
-    if (s_) run([&] { trayCallback(*s_, mouseMessage); });
+    if (s_) run([this, mouseMessage] { trayCallback(*s_, mouseMessage); });
 }
 
 void KestroWindow::onTaskbarCreated() {

@@ -17,7 +17,7 @@ PollTicker::PollTicker(bool waitableTimers) {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     frequency_ = f.QuadPart;
-    if (!waitableTimers) return;
+    settable_ = waitableTimers;
     // Manual reset: the loop can look at the timer without consuming it.
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_MANUAL_RESET | CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
@@ -80,7 +80,18 @@ void PollTicker::arm() {
     const std::int64_t remaining = schedule_.remaining(now());
     LARGE_INTEGER wait;
     wait.QuadPart = remaining > 0 ? -(remaining * 10'000'000 / frequency_) : -1;
-    if (!SetWaitableTimer(timer_, &wait, 0, nullptr, nullptr, FALSE)) win32::reportLastError(L"SetWaitableTimer");
+    if (settable_ && SetWaitableTimer(timer_, &wait, 0, nullptr, nullptr, FALSE)) return;
+    if (settable_) win32::reportLastError(L"SetWaitableTimer (polling falls back to a window timer)");
+    giveUpTimer();
+}
+
+// A timer that cannot be set never signals again: polling goes on with a
+// window timer, as when there is none.
+void PollTicker::giveUpTimer() {
+    CloseHandle(timer_);
+    timer_ = nullptr;
+    running_ = false;
+    holdFineSystemTick(false);
 }
 
 }  // namespace kestro

@@ -14,7 +14,8 @@ namespace kestro {
 // on together with the messages, so ticks come every 25 ms on average.
 class PollTicker {
 public:
-    // Without `waitableTimers` it makes none, as when Windows refuses them.
+    // Without `waitableTimers` it gets a waitable timer that it cannot set,
+    // as when Windows refuses them.
     explicit PollTicker(bool waitableTimers = true);
     ~PollTicker();
     PollTicker(const PollTicker&) = delete;
@@ -23,7 +24,8 @@ public:
     void start(std::uint32_t intervalMs);
     void stop();
     bool running() const { return running_; }
-    // False when Windows gave no waitable timer: the poll timer must then be a window timer.
+    // False when Windows gave no waitable timer, or one that could not be set:
+    // the poll timer must then be a window timer.
     bool available() const { return timer_ != nullptr; }
     // Signalled when a tick is due; for the message loop to wait on. Null when not available.
     HANDLE handle() const { return timer_; }
@@ -32,10 +34,12 @@ public:
 
 private:
     void arm();
+    void giveUpTimer();
     void holdFineSystemTick(bool hold);
     std::int64_t now() const;
 
     HANDLE timer_ = nullptr;
+    bool settable_ = true;
     bool highResolution_ = false;
     bool fineTickHeld_ = false;
     bool running_ = false;

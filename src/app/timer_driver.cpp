@@ -14,7 +14,7 @@ constexpr bool kPreciseTicker = false;
 constexpr bool kPreciseTicker = true;
 #endif
 
-// Plays a Windows that refuses every waitable timer, for the end-to-end tests.
+// Plays a Windows whose waitable timers cannot be set, for the end-to-end tests.
 #ifdef KESTRO_NO_WAITABLE_TIMER
 constexpr bool kWaitableTimers = false;
 #else
@@ -27,18 +27,34 @@ void startWindowTimer(HWND window, UINT_PTR id, UINT interval) {
 
 }  // namespace
 
-TimerDriver::TimerDriver(HWND window) : window_(window), ticker_(kWaitableTimers) {}
+TimerDriver::TimerDriver(HWND window)
+    : window_(window), ticker_(kWaitableTimers), usingTicker_(kPreciseTicker && ticker_.available()) {}
+
+// A waitable timer that could not be set gave up: the poll timer carries on
+// as a window timer.
+void TimerDriver::fallBackIfTickerLost() {
+    if (!usingTicker_ || ticker_.available()) return;
+    usingTicker_ = false;
+    if (follower_.running(TimerId::Poll)) startWindowTimer(window_, kPollTimerId, follower_.period(TimerId::Poll));
+}
+
+bool TimerDriver::pollDue() {
+    const bool due = ticker_.tickIfDue();
+    fallBackIfTickerLost();
+    return due;
+}
 
 void TimerDriver::follow(WindowState& state) {
     follower_.follow(state, [this](TimerId id, bool start, std::uint32_t period) {
         const UINT_PTR nativeId = kFirstTimerId + static_cast<UINT_PTR>(id);
-        const bool precise = kPreciseTicker && ticker_.available() && id == TimerId::Poll;
+        const bool precise = usingTicker_ && id == TimerId::Poll;
         if (!start) {
             KillTimer(window_, nativeId);
             if (precise) ticker_.stop();
         } else if (precise) {
             ticker_.start(period);
             if (outsideOurLoop_) startWindowTimer(window_, nativeId, period);
+            fallBackIfTickerLost();
         } else {
             startWindowTimer(window_, nativeId, period);
         }
@@ -47,7 +63,7 @@ void TimerDriver::follow(WindowState& state) {
 
 void TimerDriver::setOutsideOurLoop(bool outside) {
     outsideOurLoop_ = outside;
-    if (!kPreciseTicker || !ticker_.available() || !ticker_.running()) return;
+    if (!usingTicker_ || !ticker_.running()) return;
     if (outside)
         startWindowTimer(window_, kPollTimerId, follower_.period(TimerId::Poll));
     else

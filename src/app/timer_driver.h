@@ -20,15 +20,22 @@ public:
     void follow(WindowState& state);
     // The timer a WM_TIMER identifier belongs to; false for foreign ones.
     static bool fromTimerId(UINT_PTR id, TimerId& out);
-    PollTicker& ticker() { return ticker_; }
+    // Signalled when the precise ticker has a tick due; null without one.
+    HANDLE pollHandle() const { return ticker_.handle(); }
+    // True when the running precise ticker has a tick due now.
+    bool pollDue();
+    bool tickerRunning() const { return ticker_.running(); }
     // Another message loop than ours runs from now on, or no longer.
     void setOutsideOurLoop(bool outside);
 
 private:
+    void fallBackIfTickerLost();
+
     HWND window_;
     PollTicker ticker_;
     bool outsideOurLoop_ = false;
     TimerFollower follower_;
+    bool usingTicker_ = false;
 };
 
 }  // namespace kestro

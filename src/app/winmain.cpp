@@ -69,11 +69,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     // One thread waits for window messages and the poll ticker together; the
     // Close command ends the process from inside a handler. Without a ticker
-    // the poll timer is a window timer, and only messages are waited for.
-    const HANDLE poll = window.pollHandle();
-    const DWORD handles = poll ? 1 : 0;
-    const auto tickDue = [&] { return poll && WaitForSingleObject(poll, 0) == WAIT_OBJECT_0; };
+    // (or once it gave up) the poll timer is a window timer, and only messages
+    // are waited for.
     for (;;) {
+        const HANDLE poll = window.pollHandle();
+        const DWORD handles = poll ? 1 : 0;
+        const auto tickDue = [&window] {
+            const HANDLE due = window.pollHandle();
+            return due && WaitForSingleObject(due, 0) == WAIT_OBJECT_0;
+        };
         const DWORD woke = MsgWaitForMultipleObjectsEx(handles, poll ? &poll : nullptr, INFINITE, QS_ALLINPUT,
                                                        MWMO_INPUTAVAILABLE);
         if (handles == 1 && woke == WAIT_OBJECT_0) {

@@ -53,7 +53,7 @@ bool Win32HostMessages::sendCopyData(WindowRef window, std::uint32_t tag, std::s
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_COPYDATA, 0,
                                              reinterpret_cast<LPARAM>(&data),
-                                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendTimeoutMs, &answer);
+                                             SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs, &answer);
     // A hung or busy host times out; one running as administrator refuses us (access denied).
     if (sent == 0) win32::reportLastError(L"SendMessageTimeoutA (WM_COPYDATA to the host)");
     return sent != 0;

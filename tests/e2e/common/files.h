@@ -24,5 +24,12 @@ bool fileExists(const std::wstring& path);
 std::optional<std::string> readFile(const std::wstring& path);
 // Creates or truncates the file; false unless every byte was written.
 bool writeFile(const std::wstring& path, std::string_view bytes);
+// Writes beside the destination, then renames over it: a reader polling the
+// file (the controller stand-in) never sees half of it.
+bool replaceFile(const std::wstring& path, std::string_view bytes);
+
+std::wstring fullPath(const std::wstring& path);
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool makeFolders(const std::wstring& folder);
 
 }  // namespace e2e

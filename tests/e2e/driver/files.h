@@ -12,11 +12,7 @@ void ensureFolder(const std::wstring& path);
 
 void copyFileInto(const std::wstring& file, const std::wstring& folder);
 
-// Writes to a temporary name and renames it over `path`, so a reader polling the
-// file (the controller stand-in) never sees half of it.
+// replaceFile, failing the scenario when it cannot.
 void writeFileAtomically(const std::wstring& path, std::string_view bytes);
-
-// Shows control characters and bytes beyond ASCII as \xHH, for failure messages.
-std::string printable(std::string_view bytes, std::size_t limit = 160);
 
 }  // namespace e2e

@@ -26,6 +26,13 @@ bool HostLog::ready() const {
     return false;
 }
 
+std::vector<long> HostLog::broadcastMillis() const {
+    std::vector<long> millis;
+    for (const LogLine& line : readLogLines(path_))
+        if (line.rest.starts_with("broadcast done")) millis.push_back(std::stol(fieldOf(line.rest, "ms", true)));
+    return millis;
+}
+
 int HostLog::slowAnswersDone() const {
     int done = 0;
     for (const LogLine& line : readLogLines(path_))

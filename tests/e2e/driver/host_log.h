@@ -24,6 +24,8 @@ public:
     bool ready() const;
     // How many slow answers have finished.
     int slowAnswersDone() const;
+    // How long each broadcast made while handling a command took, in ms.
+    std::vector<long> broadcastMillis() const;
 
 private:
     std::wstring path_;

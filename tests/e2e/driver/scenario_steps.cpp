@@ -1,6 +1,7 @@
 #include "scenario_steps.h"
 
 #include "common/clock.h"
+#include "common/text.h"
 #include "failure.h"
 #include "files.h"
 

@@ -204,6 +204,18 @@ void slowHostDoesNotFreeze(Session& session) {
     expect(later.tag == 1 && later.length == 4, "the press after the host recovered arrived mangled");
 }
 
+// A host that broadcasts a message to every top-level window while it handles a command
+// (as programs do when a setting changes) needs Kestro to answer it while the send waits.
+void hostBroadcastingWhileHandling(Session& session) {
+    const HostLog host = session.startHost(0, true);
+    startConnected(session, settingsWithPad({"[DashOrbit]", "but0=play", "but1=next"}));
+    pressOnce(session, 0, "play");
+    pressOnce(session, 1, "next");
+    require([&] { return host.broadcastMillis().size() >= 2; }, 3000ms, "the host did not finish its broadcasts");
+    for (const long ms : host.broadcastMillis())
+        expect(ms < 1000, "a broadcast took " + std::to_string(ms) + " ms: Kestro did not answer while it waited");
+}
+
 // Explorer titles a folder window with the folder's name: with the host's own folder
 // open, a window "DashOrbit" of class CabinetWClass lies in front of the host.
 void hostBehindAFolderWindow(Session& session) {
@@ -223,6 +235,7 @@ void addTargetScenarios(std::vector<Scenario>& list) {
     list.push_back({"keystrokes_into_target", keystrokesIntoTarget});
     list.push_back({"slow_host_does_not_freeze", slowHostDoesNotFreeze});
     list.push_back({"host_behind_a_folder_window", hostBehindAFolderWindow});
+    list.push_back({"host_broadcasting_while_handling", hostBroadcastingWhileHandling});
     list.push_back({"activation_leaves_no_alt_tap", activationLeavesNoAltTap});
     list.push_back({"typing_waits_for_the_focus", typingWaitsForTheFocus});
     list.push_back({"hung_target_does_not_freeze", hungTargetDoesNotFreeze});

@@ -69,9 +69,10 @@ void Session::attach(const std::vector<Pad>& pads, std::string_view faults) {
     if (changed && !announcedFirst) notify();
 }
 
-HostLog Session::startHost(unsigned slowMs) {
+HostLog Session::startHost(unsigned slowMs, bool broadcast) {
     std::wstring arguments = L"--log " + quoted(joinPath(folder_, L"host_log.txt")) + L" --lifetime " + kStandinLifetime;
     if (slowMs > 0) arguments += L" --slow " + std::to_wstring(slowMs);
+    if (broadcast) arguments += L" --broadcast 1";
     host_ = startProgram(joinPath(paths_.standins, L"fake_host.exe"), arguments, folder_);
     const HostLog log = hostLog();
     require([&] { return log.ready() || !host_.running(); }, 10000ms, "fake_host.exe does not start");

@@ -53,7 +53,8 @@ public:
     // Takes a stand-in DLL away from beside kestro.exe, as on a Windows without it.
     void removeDll(const std::wstring& name);
 
-    HostLog startHost(unsigned slowMs = 0);
+    // slowMs: each command takes that long; broadcast: the host broadcasts a message while it handles one.
+    HostLog startHost(unsigned slowMs = 0, bool broadcast = false);
     // Another window of the host stand-in, in front of those before it: titled `title`, of
     // class `className`, answering every WM_COPYDATA with `answer`, logging to `logName`;
     // it closes itself after `lifetimeS` seconds.

@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "common/files.h"
-#include "files.h"
 
 namespace e2e::measure {
 namespace {

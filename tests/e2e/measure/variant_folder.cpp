@@ -6,7 +6,6 @@
 
 #include "common/files.h"
 #include "common/text.h"
-#include "files.h"
 
 namespace e2e::measure {
 namespace {

@@ -7,8 +7,12 @@
 //
 // Usage: fake_host.exe [--log host_log.txt] [--slow <ms>] [--lifetime <s, default 600>]
 //                      [--title <text>] [--class <name>] [--answer <0|1, default 1>]
-//                      [--mutex <name>]
+//                      [--mutex <name>] [--broadcast <0|1>]
 //   --slow makes each WM_COPYDATA take that long, to play a hung or busy host.
+//   --broadcast 1 sends WM_SETTINGCHANGE to every top-level window while it handles each
+//   WM_COPYDATA, as programs do when a setting changes, and logs how long that took:
+//     <usec> broadcast done ms=<n>
+//   A sender that blocks sent messages while it waits stalls it.
 //   --title and --class make it another window that shares a title (an Explorer folder
 //   window is "CabinetWClass"); --answer 0 refuses every WM_COPYDATA, as a taskbar
 //   window ("Shell_TrayWnd") still starting refuses tray icons.
@@ -35,6 +39,7 @@ constexpr wchar_t default_class[] = L"KestroStandinDashOrbit";
 struct HostState {
     std::unique_ptr<standin::LineLog> log;
     unsigned long slow_ms = 0;
+    bool broadcast = false;
     LRESULT answer = TRUE;
 };
 
@@ -71,6 +76,13 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     switch (message) {
     case WM_COPYDATA:
         log_copy_data(*reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+        if (host.broadcast) {
+            const ULONGLONG start = GetTickCount64();
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"KestroE2E"),
+                                SMTO_ABORTIFHUNG, 5000, &ignored);
+            host.log->write_line("broadcast done ms=" + std::to_string(GetTickCount64() - start));
+        }
         if (host.slow_ms > 0) {
             Sleep(host.slow_ms);
             host.log->write_line("slow done ms=" + std::to_string(host.slow_ms));
@@ -87,9 +99,10 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    auto options = standin::parse_options({L"--log", L"--slow", L"--lifetime", L"--title", L"--class", L"--answer", L"--mutex"});
+    auto options = standin::parse_options({L"--log", L"--slow", L"--lifetime", L"--title", L"--class", L"--answer", L"--mutex", L"--broadcast"});
     host.slow_ms = options.number(L"--slow", 0);
     host.answer = options.number(L"--answer", 1) != 0 ? TRUE : FALSE;
+    host.broadcast = options.number(L"--broadcast", 0) != 0;
     const std::wstring title = options.value(L"--title").value_or(default_title);
     const std::wstring class_name = options.value(L"--class").value_or(default_class);
     const unsigned long lifetime_s = options.number(L"--lifetime", 600);
