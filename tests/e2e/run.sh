@@ -59,7 +59,7 @@ export WINEDLLOVERRIDES="dinput8=n,b;xinput1_4,xinput1_3,xinput9_1_0=n"
 launch=()
 run_driver() {
   "${launch[@]}" timeout 300 wine "$driver" "$(winepath -w "$root")" --kestro "$(winepath -w "$kestro")" \
-    --standins "$(winepath -w "$standins")" "$@"
+    --standins "$(winepath -w "$standins")" "$@" 2>&1 | tee -a "$out/driver.log"
   local result=$?
   [ "$result" -eq 124 ] && echo "run.sh: the driver did not finish within 300 s" >&2
   return "$result"
@@ -85,6 +85,20 @@ run_japanese() {
   return "$result"
 }
 
+# The last lines of every log a failed scenario left, so that a CI log alone shows why.
+show_failures() {
+  local name log
+  for name in $(sed -n 's/^FAIL \([A-Za-z0-9_]*\).*/\1/p' "$out/driver.log" | sort -u); do
+    echo "run.sh: FAILED $name; its logs end:"
+    for log in "$root/$name"/*.txt "$root/$name"/*.ini; do
+      [ -f "$log" ] || continue
+      echo "--- ${log#"$root"/}"
+      tail -n 12 "$log" | cut -c1-200
+    done
+  done
+}
+
+rm -f "$out/driver.log"
 started=$(date +%s)
 if [ $# -eq 0 ]; then
   run_driver; status=$?
@@ -97,6 +111,7 @@ else
   run_driver "$@"; status=$?
 fi
 echo "run.sh: $(($(date +%s) - started)) s"
+[ "$status" -eq 0 ] || show_failures
 
 if [ -f "$root/kestro-window.bmp" ] && command -v convert >/dev/null; then
   convert "$root/kestro-window.bmp" "$out/kestro-window.png" && echo "run.sh: window picture in $out/kestro-window.png"
