@@ -346,7 +346,11 @@ TEST_F(KeystrokeMode, AMissingTargetOrBadKeyStringSkipsTheSendAndPollingGoesOn) 
     EXPECT_TRUE(typedKeys().empty());
     EXPECT_EQ(rig.k.sh0[0], kPressed) << "the press stays latched";
     rig.keystrokes.openWindow("Notepad");
+    rig.keystrokes.openWindow("Mail");
+    rig.keystrokes.bringToFront("Mail");
     press(1);
+    rig.ticks(1);
+    EXPECT_EQ(rig.keystrokes.front(), "Mail") << "a key text of invalid syntax activates nothing";
     press(2);
     rig.ticks(1);
     EXPECT_EQ(typedKeys(), Strings{"b"});
