@@ -146,14 +146,15 @@ INPUT toInput(const keys::KeyEvent& planned, HKL layout) {
 // foreground window; a tray program never has, but a keystroke of its own
 // lifts the lock. Alt is pressed around a key no layout assigns, so its
 // release is no lone Alt tap and no window sees a character. None of this
-// is needed while our own window is in front. Still refused, the change
-// is made again while sharing the input state of the thread in front,
-// which makes it that thread's own; not with a hung thread, whose stalled
-// input would then be ours.
+// is needed while our own window is in front, nor while the user holds
+// Alt, whose press lifted the lock already and which must stay down.
+// Still refused, the change is made again while sharing the input state of
+// the thread in front, which makes it that thread's own; not with a hung
+// thread, whose stalled input would then be ours.
 bool bringToFront(HWND window) {
     DWORD frontProcess = 0;
     if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &frontProcess);
-    if (frontProcess != GetCurrentProcessId()) {
+    if (frontProcess != GetCurrentProcessId() && !(GetAsyncKeyState(VK_MENU) & 0x8000)) {
         const HKL layout = GetKeyboardLayout(0);
         INPUT altTap[] = {keyEvent(VK_MENU, false, layout), keyEvent(keys::vk::kUnassigned, false, layout),
                           keyEvent(keys::vk::kUnassigned, true, layout), keyEvent(VK_MENU, true, layout)};
