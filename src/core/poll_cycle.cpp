@@ -9,14 +9,15 @@ namespace kestro {
 namespace {
 
 // First send of a press. In keystroke mode the target is brought to the
-// front first; keys are typed only into that window, and a failed send is
-// skipped rather than treated as a lost controller.
+// front first (not for a key text of invalid syntax); keys are typed only
+// into that window, and a failed send is skipped rather than treated as a
+// lost controller.
 void sendPress(WindowState& state, Services& s, std::string_view keytext) {
     if (state.target == Target::Host) {
         sendHostCommand(s.host, kHostTitle, keytext);
         return;
     }
-    if (s.keystrokes.activate(state.targetTitle.text)) s.keystrokes.typeInto(state.targetTitle.text, keytext);
+    s.keystrokes.activateAndType(state.targetTitle.text, keytext);
 }
 
 struct HatDirections {

@@ -11,11 +11,13 @@ class Keystrokes {
 public:
     virtual ~Keystrokes() = default;
 
-    // Brings the matching window to the front and waits briefly for its focus.
-    // False if there is none, or it never came to the front with its focus.
-    virtual bool activate(std::string_view title) = 0;
-    // Types `keys` (key-string syntax) only if the matching window is in front
-    // with its focus.
+    // Brings the matching window to the front, waits briefly for its focus
+    // and types `keys` (key-string syntax) there. Keys that type nothing
+    // (not valid syntax, or empty) change nothing: no window is activated.
+    // False when nothing was typed: no keys, no matching window, or it did
+    // not come to the front with its focus.
+    virtual bool activateAndType(std::string_view title, std::string_view keys) = 0;
+    // Types `keys` only if the matching window is in front with its focus.
     // False when it is not, when the syntax is invalid (nothing is typed then)
     // or when the keystrokes could not be queued.
     virtual bool typeInto(std::string_view title, std::string_view keys) = 0;

@@ -1,22 +1,14 @@
 #include "settings/value_conversion.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <string>
 
 #include "core/text_trim.h"
+#include "platform/portable/ascii_case.h"
 
 namespace kestro::convert {
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // The largest interval a window timer takes, in milliseconds.
 constexpr double kMaxTimerInterval = 2147483647.0;
@@ -35,8 +27,8 @@ std::optional<double> toNumber(std::string_view text) {
 
 std::optional<bool> toBoolean(std::string_view text) {
     const std::string_view t = trimSpaces(text);
-    if (equalsIgnoringCase(t, "true")) return true;
-    if (equalsIgnoringCase(t, "false")) return false;
+    if (ascii::sameIgnoringCase(t, "true")) return true;
+    if (ascii::sameIgnoringCase(t, "false")) return false;
     if (const auto n = toNumber(t)) return *n != 0;
     return std::nullopt;
 }

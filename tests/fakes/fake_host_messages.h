@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "fakes/ascii_case.h"
 #include "platform/host_messages.h"
+#include "platform/portable/ascii_case.h"
 #include "platform/portable/copy_data.h"
 
 namespace kestro::fakes {
@@ -36,7 +36,7 @@ public:
     WindowRef findWindow(std::string_view title) override {
         ++lookups;
         for (std::size_t i = 0; i < titles_.size(); ++i)
-            if (sameIgnoringCase(titles_[i], title)) return i + 1;
+            if (ascii::sameIgnoringCase(titles_[i], title)) return i + 1;
         return 0;
     }
     bool sendCopyData(WindowRef window, std::uint32_t tag, std::string_view bytes) override {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/portable/ascii_case.h"
+
 namespace kestro::ini {
 namespace {
 
@@ -31,15 +33,6 @@ std::string_view trim(std::string_view s) {
     std::size_t first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
 }
 
 // The section name of a header line ("[name]", up to its last ']'); nullopt
@@ -81,7 +74,7 @@ Location locate(std::string_view text, const std::vector<Line>& lines, std::stri
         std::string_view line = trim(text.substr(lines[i].begin, lines[i].end - lines[i].begin));
         if (auto name = sectionName(line)) {
             if (found.sectionFound) break;  // later sections of the same name are not consulted
-            if (sameName(*name, section)) {
+            if (ascii::sameIgnoringCase(*name, section)) {
                 found.sectionFound = true;
                 found.lastNonBlank = i;
             }
@@ -91,7 +84,7 @@ Location locate(std::string_view text, const std::vector<Line>& lines, std::stri
         found.lastNonBlank = i;
         if (found.keyLine) continue;
         Entry entry = parseEntry(line);
-        if (sameName(entry.key, key)) {
+        if (ascii::sameIgnoringCase(entry.key, key)) {
             found.keyLine = i;
             found.entry = entry;
         }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "platform/portable/ascii_case.h"
+
 namespace kestro::keys {
 namespace {
 
@@ -35,19 +37,9 @@ constexpr int kMaxRepeat = 1000;
 // Groups nest, but hostile text must not be able to exhaust the stack.
 constexpr int kMaxGroupDepth = 32;
 
-bool equalsIgnoringCase(std::u16string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i];
-        if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - u'a' + u'A');
-        if (x != static_cast<unsigned char>(b[i])) return false;
-    }
-    return true;
-}
-
 std::optional<std::uint16_t> findNamedKey(std::u16string_view name) {
     for (const NamedKey& key : kNamedKeys)
-        if (equalsIgnoringCase(name, key.name)) return key.virtualKey;
+        if (ascii::sameIgnoringCase(name, key.name)) return key.virtualKey;
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "platform/portable/ascii_case.h"
 #include "platform/portable/copy_data.h"
 #include "platform/win32/win32_errors.h"
 
@@ -19,7 +20,8 @@ constexpr UINT kSendTimeoutMs = 2000;
 bool isShellFolderWindow(HWND window) {
     wchar_t name[32] = {};
     GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return lstrcmpiW(name, L"CabinetWClass") == 0 || lstrcmpiW(name, L"ExploreWClass") == 0;
+    return ascii::sameIgnoringCase(std::wstring_view(name), L"CabinetWClass") ||
+           ascii::sameIgnoringCase(std::wstring_view(name), L"ExploreWClass");
 }
 
 // More windows of one title than anyone has open; bounds the walk should

@@ -7,7 +7,7 @@ namespace kestro {
 // whichever window is in front, like the user's own typing.
 class Win32Keystrokes final : public Keystrokes {
 public:
-    bool activate(std::string_view title) override;
+    bool activateAndType(std::string_view title, std::string_view keys) override;
     bool typeInto(std::string_view title, std::string_view keys) override;
 };
 

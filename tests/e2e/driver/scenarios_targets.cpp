@@ -166,6 +166,46 @@ void capsLockKeepsLetterCase(Session& session) {
     expect(text == L"Hello", "with Caps Lock on the press typed \"" + narrow(text) + "\"");
 }
 
+// A key held down for the life of this object, as the user holds it.
+class KeyHeld {
+public:
+    explicit KeyHeld(WORD key) : key_(key) { send(0); }
+    ~KeyHeld() { send(KEYEVENTF_KEYUP); }
+    KeyHeld(const KeyHeld&) = delete;
+    KeyHeld& operator=(const KeyHeld&) = delete;
+
+private:
+    void send(DWORD flags) const {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key_;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key_, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+    }
+    WORD key_;
+};
+
+// With the user holding Shift, "a1" must not arrive as "A!", and Shift is down again afterwards.
+void heldShiftIsLetGoWhileTyping(Session& session) {
+    const TargetLog target = session.startTarget(kTargetTitle);
+    startConnected(session, settingsWithPad({"dashorbit=False", "sendtoapp=Notepad Target", "[Notepad Target]",
+                                             "but0=a1", "delay=50"}));
+    const HWND window = FindWindowW(nullptr, kTargetTitle.c_str());
+    SetForegroundWindow(window);
+    require([&] { return GetForegroundWindow() == window; }, 2000ms, "the target never came to the front");
+    const KeyHeld shift(VK_LSHIFT);
+    require([&] { return target.firstSince(0, "edit keydown vk=0x10").has_value(); }, 2000ms,
+            "the target never got the Shift press");
+    // Held a moment before the press, as a user holds it: Wine answers GetAsyncKeyState
+    // from a copy up to 50 ms old.
+    holdAndWaitForReads(session, kPadA, 3);
+
+    const std::wstring text = pressUntilTyped(session, L"a1");
+    expect(text == L"a1", "with Shift held the press typed \"" + narrow(text) + "\"");
+    expect((GetAsyncKeyState(VK_LSHIFT) & 0x8000) != 0, "Shift is no longer down after the press");
+}
+
 // Code page 932: the trail bytes of タ ミ マ are ^ ~ }, which must not be read as syntax.
 void doubleByteKeyText(Session& session) {
     session.startTarget(kTargetTitle);
@@ -241,6 +281,7 @@ void addTargetScenarios(std::vector<Scenario>& list) {
     list.push_back({"typing_waits_for_the_focus", typingWaitsForTheFocus});
     list.push_back({"hung_target_does_not_freeze", hungTargetDoesNotFreeze});
     list.push_back({"caps_lock_keeps_letter_case", capsLockKeepsLetterCase});
+    list.push_back({"held_shift_is_let_go_while_typing", heldShiftIsLetGoWhileTyping});
     list.push_back({"double_byte_key_text", doubleByteKeyText, 932});
 }
 
