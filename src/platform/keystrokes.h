@@ -12,10 +12,11 @@ public:
     virtual ~Keystrokes() = default;
 
     // Brings the matching window to the front, waits briefly for its focus
-    // and types `keys` (key-string syntax) there. Keys that type nothing
-    // (not valid syntax, or empty) change nothing: no window is activated.
-    // False when nothing was typed: no keys, no matching window, or it did
-    // not come to the front with its focus.
+    // and types `keys` (key-string syntax) there. Keys that are not valid
+    // syntax change nothing: no window is activated. An empty text only
+    // brings the window forward.
+    // False when nothing was typed: invalid syntax, no matching window, or it
+    // did not come to the front with its focus.
     virtual bool activateAndType(std::string_view title, std::string_view keys) = 0;
     // Types `keys` only if the matching window is in front with its focus.
     // False when it is not, when the syntax is invalid (nothing is typed then)

@@ -30,8 +30,7 @@ public:
     int activations = 0;
 
     bool activateAndType(std::string_view title, std::string_view keys) override {
-        const auto strokes = keys::parseKeyString(utf16(keys));
-        if (!strokes || strokes->empty()) return false;
+        if (!keys::parseKeyString(utf16(keys))) return false;
         ++activations;
         const std::string* w = match(title);
         if (!w || refuseActivation) return false;

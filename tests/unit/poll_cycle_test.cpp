@@ -340,7 +340,7 @@ TEST_F(KeystrokeMode, ARepeatIsNotTypedOnceTheUserHasSwitchedToAnotherWindow) {
 
 // A send that fails in keystroke mode is skipped; it is no sign of a lost controller.
 TEST_F(KeystrokeMode, AMissingTargetOrBadKeyStringSkipsTheSendAndPollingGoesOn) {
-    startKeystrokes("but0=a\r\nbut1={ENTER\r\nbut2=b\r\nbut3=\r\n");
+    startKeystrokes("but0=a\r\nbut1={ENTER\r\nbut2=b\r\n");
     press(0);
     rig.ticks(1);
     EXPECT_TRUE(typedKeys().empty());
@@ -350,9 +350,7 @@ TEST_F(KeystrokeMode, AMissingTargetOrBadKeyStringSkipsTheSendAndPollingGoesOn) 
     rig.keystrokes.bringToFront("Mail");
     press(1);
     rig.ticks(1);
-    press(3);
-    rig.ticks(1);
-    EXPECT_EQ(rig.keystrokes.front(), "Mail") << "a key text of invalid syntax or none activates nothing";
+    EXPECT_EQ(rig.keystrokes.front(), "Mail") << "a key text of invalid syntax activates nothing";
     press(2);
     rig.ticks(1);
     EXPECT_EQ(typedKeys(), Strings{"b"});

@@ -217,7 +217,7 @@ bool typeStrokes(HWND window, const std::vector<keys::KeyStroke>& strokes) {
 
 bool Win32Keystrokes::activateAndType(std::string_view title, std::string_view keyString) {
     const auto strokes = parse(keyString);
-    if (!strokes || strokes->empty()) return false;
+    if (!strokes) return false;
     const HWND window = findMatchingWindow(title);
     return window && activate(window) && typeStrokes(window, *strokes);
 }
