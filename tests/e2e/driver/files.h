@@ -12,6 +12,10 @@ void ensureFolder(const std::wstring& path);
 
 void copyFileInto(const std::wstring& file, const std::wstring& folder);
 
+// The system folder as this program sees it: SysWOW64 for a 32-bit program on a
+// 64-bit Windows, as for a kestro.exe of the same build.
+std::wstring systemFolder();
+
 // Writes to a temporary name and renames it over `path`, so a reader polling the
 // file (the controller stand-in) never sees half of it.
 void writeFileAtomically(const std::wstring& path, std::string_view bytes);
