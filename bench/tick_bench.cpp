@@ -88,11 +88,11 @@ void ReconnectTickWhileNothingChanges(benchmark::State& state) {
     rig.profile.setText("[settings]\r\nkestro=Pad\r\n");
     kestro::loadSettings(rig.state, rig.services);
     kestro::onReconnectTick(rig.state, rig.services);  // the first look at the controllers
-    const int enumerationsBefore = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::Enumerate);
+    const int enumerationsBefore = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::List);
     const long before = allocations.load();
     for (auto _ : state) kestro::onReconnectTick(rig.state, rig.services);
     reportAllocations(state, before);
-    const int enumerations = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::Enumerate) - enumerationsBefore;
+    const int enumerations = rig.controllers.calls(kestro::fakes::FakeGameControllers::Op::List) - enumerationsBefore;
     state.counters["enumerations/min"] =
         benchmark::Counter(60.0 * enumerations / static_cast<double>(state.iterations()));
 }

@@ -15,7 +15,7 @@ build/bench/bench/kestro_bench --benchmark_min_time=0.2
 
 echo "== instructions (callgrind), per operation"
 runs=20000
-for mode in idle:checkbut_Timer send:checkbut_Timer discover:cmdInitialize_Click reconnect:Timer1_Timer; do
+for mode in idle:onPollTick send:onPollTick discover:discoverControllers reconnect:onReconnectTick; do
   name=${mode%%:*}; fn=${mode#*:}
   out=$(mktemp)
   valgrind --tool=callgrind --callgrind-out-file="$out" --toggle-collect="kestro::${fn}*" \

@@ -8,42 +8,29 @@
 namespace kestro {
 namespace {
 
-// Opens the controller as the device, formats and acquires it.
-bool open(GameControllers& c, const ControllerItem& item) {
-    return c.createDevice(item.id) && c.setJoystickFormat() && c.acquire();
-}
-
-bool takeUp(WindowState& state, GameControllers& c, const ControllerItem& item, int entry) {
-    if (!open(c, item)) return false;
-    state.statusLabel = "Established Communication with";
-    state.controllerBox.select(entry);
-    return true;
-}
-
 // The steps of discovery; false at the first failure, with what was done kept.
 bool discover(WindowState& state, Services& s) {
     GameControllers& c = s.controllers;
-    if (!c.createRoot() || !c.createInput() || !c.enumerateAttached()) return false;
+    std::vector<ControllerItem>& attached = state.attachedControllers;
+    if (!c.listAttached(attached)) return false;
     state.quietReconnectTicks = 0;
     const std::string saved = s.profile.read(keys::kSettings, keys::kController, "", keys::kLongLimit);
-    std::int32_t n = 0;
-    if (!c.count(n)) return false;
+    const auto n = static_cast<std::int64_t>(attached.size());
     if (n == state.attachedCount) return true;
-    if (n < 0 || n > std::numeric_limits<std::int16_t>::max()) return false;
+    if (n > std::numeric_limits<std::int16_t>::max()) return false;
     state.attachedCount = static_cast<std::int16_t>(n);
     state.retakeLost = false;
 
     state.controllerBox.clear();
     bool found = false;
     const std::string_view wanted = trimSpaces(saved);
-    for (std::int32_t i = 1; i <= n; ++i) {
-        ControllerItem item;
-        if (!c.item(i, item)) return false;
-        state.controllerBox.list.push_back(item.name);
-        if (wanted == trimSpaces(item.name)) {
-            if (!takeUp(state, c, item, i - 1)) return false;
-            found = true;
-        }
+    for (std::size_t i = 0; i < attached.size(); ++i) {
+        state.controllerBox.list.push_back(attached[i].name);
+        if (wanted != trimSpaces(attached[i].name)) continue;
+        if (!c.open(attached[i].id)) return false;
+        state.statusLabel = "Established Communication with";
+        state.controllerBox.select(static_cast<int>(i));
+        found = true;
     }
     if (found) {
         state.pollTimer.enable();
@@ -55,17 +42,13 @@ bool discover(WindowState& state, Services& s) {
     return true;
 }
 
-// The saved controller of the current snapshot, opened and read once; false
-// when it is not there or still cannot be read.
+// The saved controller of the last look, opened and read once; false when
+// it is not there or still cannot be read.
 bool readableAgain(WindowState& state, Services& s) {
-    GameControllers& c = s.controllers;
     const std::string saved = s.profile.read(keys::kSettings, keys::kController, "", keys::kLongLimit);
-    std::int32_t n = 0;
-    if (!c.count(n)) return false;
-    for (std::int32_t i = 1; i <= n; ++i) {
-        ControllerItem item;
-        if (!c.item(i, item) || trimSpaces(saved) != trimSpaces(item.name)) continue;
-        return open(c, item) && c.readState(state.controllerState);
+    for (const ControllerItem& item : state.attachedControllers) {
+        if (trimSpaces(saved) != trimSpaces(item.name)) continue;
+        return s.controllers.open(item.id) && s.controllers.readState(state.controllerState);
     }
     return false;
 }

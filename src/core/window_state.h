@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/timer.h"
+#include "platform/game_controllers.h"
 #include "platform/joy_state.h"
 
 namespace kestro {
@@ -84,6 +85,9 @@ struct WindowState {
     double buttonCounter = 0;
     std::array<double, 4> directionCounters{0, 0, 0, 0};
     std::int16_t attachedCount = 0;
+    // The controllers attached at the last look, whether it listed them or
+    // ended at the count check.
+    std::vector<ControllerItem> attachedControllers;
     std::vector<std::string> noRepeat;
     bool dpad = false;  // the first hat also drives the four directions
 

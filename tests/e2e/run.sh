@@ -53,8 +53,10 @@ use_wine_prefix "$build/e2e-wine" "$out/wineboot.log" || exit 2
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d KestroE2E /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v KestroE2E /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
 
-# The controller stand-ins must replace the system dinput8.dll and XInput in kestro.exe.
-# XInput only from beside the program: a stand-in taken away is a Windows without that DLL.
+# The controller stand-ins must replace the system dinput8.dll and XInput in kestro.exe:
+# dinput8 from beside the program, XInput from the prefix's system folder (system32, or
+# syswow64 for a 32-bit build), where the driver puts the stand-ins for every scenario.
+# XInput native only: a stand-in taken away is a Windows without that DLL.
 export WINEDLLOVERRIDES="dinput8=n,b;xinput1_4,xinput1_3,xinput9_1_0=n"
 launch=()
 run_driver() {

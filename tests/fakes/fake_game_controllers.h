@@ -11,11 +11,14 @@
 namespace kestro::fakes {
 
 // A simulated set of game controllers: devices can be plugged in and out
-// and their sticks and buttons moved; any single operation can be made to
-// fail. Snapshots and the opened device behave like DirectInput's.
+// and their sticks and buttons moved; listing, opening and reading can be
+// made to fail. The opened controller behaves like DirectInput's device.
 class FakeGameControllers final : public GameControllers {
 public:
-    enum class Op { CreateRoot, CreateInput, Enumerate, Count, Item, CreateDevice, SetFormat, Acquire, Read };
+    // Open: the controller cannot be opened, the one opened before stays.
+    // Acquire: an open that got as far as acquiring, which then fails: the
+    // controller replaces the one before, and its reads fail.
+    enum class Op { List, Open, Acquire, Read };
 
     struct Device {
         std::string name;
@@ -55,45 +58,19 @@ public:
     }
     const std::optional<std::string>& openedId() const { return device_; }
     bool acquired() const { return acquired_; }
-    int rootsCreated() const { return rootsCreated_; }
 
     // --- GameControllers -------------------------------------------------
-    bool createRoot() override {
-        if (!begin(Op::CreateRoot)) return false;
-        if (!root_) ++rootsCreated_;
-        root_ = true;
+    bool listAttached(std::vector<ControllerItem>& out) override {
+        if (!begin(Op::List)) return false;
+        out.clear();
+        for (const auto& d : attached_) out.push_back({d.name, d.id});
         return true;
     }
-    bool createInput() override { return begin(Op::CreateInput) && root_; }
-    bool enumerateAttached() override {
-        if (!begin(Op::Enumerate)) return false;
-        snapshot_.clear();
-        for (const auto& d : attached_) snapshot_.push_back({d.name, d.id});
-        return true;
-    }
-    bool count(std::int32_t& n) override {
-        if (!begin(Op::Count)) return false;
-        n = static_cast<std::int32_t>(snapshot_.size());
-        return true;
-    }
-    bool item(std::int32_t index, ControllerItem& out) override {
-        if (!begin(Op::Item) || index < 1 || index > static_cast<std::int32_t>(snapshot_.size())) return false;
-        out = snapshot_[static_cast<std::size_t>(index - 1)];
-        return true;
-    }
-    bool createDevice(const std::string& id) override {
-        if (!begin(Op::CreateDevice) || !isAttached(id)) return false;
+    bool open(const std::string& id) override {
+        if (!begin(Op::Open) || !isAttached(id)) return false;
         device_ = id;
-        formatted_ = acquired_ = false;
-        return true;
-    }
-    bool setJoystickFormat() override {
-        if (!begin(Op::SetFormat) || !device_) return false;
-        formatted_ = true;
-        return true;
-    }
-    bool acquire() override {
-        if (!begin(Op::Acquire) || !device_ || !formatted_ || !isAttached(*device_)) return false;
+        acquired_ = false;
+        if (!begin(Op::Acquire)) return false;
         acquired_ = true;
         return true;
     }
@@ -121,10 +98,8 @@ private:
     }
 
     std::vector<Device> attached_;
-    std::vector<ControllerItem> snapshot_;
     std::optional<std::string> device_;
-    bool root_ = false, formatted_ = false, acquired_ = false;
-    int rootsCreated_ = 0;
+    bool acquired_ = false;
     JoyState detachedState_{};
     std::map<Op, int> failures_;
     std::map<Op, int> calls_;

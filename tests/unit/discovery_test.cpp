@@ -41,14 +41,12 @@ TEST_F(Discovery, WhileNothingIsPluggedTheControllersAreLookedAtOnlyEveryFiveSec
     EXPECT_TRUE(rig.searching());
     EXPECT_EQ(rig.state.statusLabel, "Unplugged");
     EXPECT_EQ(rig.state.controllerBox.text, "none found");
-    EXPECT_EQ(rig.controllers.calls(Op::Enumerate), 3) << "at 1, 6 and 11 s: the first tick, then the safety net";
-    EXPECT_EQ(rig.controllers.calls(Op::CreateInput), 3);
-    EXPECT_EQ(rig.controllers.rootsCreated(), 1);
+    EXPECT_EQ(rig.controllers.calls(Op::List), 3) << "at 1, 6 and 11 s: the first tick, then the safety net";
 
     rig.controllers.plug("Pad", "{1}");  // the system reports the plug
     rig.advance(1000);
     EXPECT_TRUE(rig.polling()) << "a reported plug is looked at by the next tick";
-    EXPECT_EQ(rig.controllers.calls(Op::Enumerate), 4);
+    EXPECT_EQ(rig.controllers.calls(Op::List), 4);
 }
 
 TEST_F(Discovery, AnotherControllerIsListedThenTheSavedOneIsTakenUpWhenPluggedIn) {
@@ -60,7 +58,8 @@ TEST_F(Discovery, AnotherControllerIsListedThenTheSavedOneIsTakenUpWhenPluggedIn
     EXPECT_EQ(rig.state.controllerBox.text, "");
     EXPECT_EQ(rig.state.statusLabel, "Unplugged");
     rig.advance(3000);
-    EXPECT_EQ(rig.controllers.calls(Op::Item), 1) << "nothing changed, nothing listed again";
+    EXPECT_EQ(rig.controllers.calls(Op::List), 3) << "the two ticks after the reported plug look too";
+    EXPECT_TRUE(rig.searching());
 
     rig.controllers.plug("Pad", "{p}");
     rig.advance(1000);
@@ -96,7 +95,7 @@ TEST_F(Discovery, OfTwoMatchingControllersTheLastOneStaysOpenAndSelected) {
     startSearching("Pad");
     rig.advance(1000);
     EXPECT_TRUE(rig.polling());
-    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2);
+    EXPECT_EQ(rig.controllers.calls(Op::Open), 2);
     EXPECT_EQ(rig.controllers.openedId(), "{2}");
     EXPECT_EQ(rig.state.controllerBox.listIndex, 1);
 }
@@ -174,7 +173,7 @@ TEST_F(Discovery, AnAttachedControllerWhoseReadsFailIsPolledAgainOnceItCanBeRead
 }
 
 TEST_F(Discovery, AFailureInOpeningOrAcquiringStartsTheReconnectTimerSilently) {
-    for (Op op : {Op::CreateDevice, Op::SetFormat, Op::Acquire}) {
+    for (Op op : {Op::Open, Op::Acquire}) {
         KestroRig fresh;
         fresh.controllers.plug("Pad", "{1}");
         fresh.profile.setText("[settings]\r\nkestro=Pad\r\n");
@@ -189,12 +188,28 @@ TEST_F(Discovery, AFailureInOpeningOrAcquiringStartsTheReconnectTimerSilently) {
     }
 }
 
+// A full discovery while polling (a save, a resume) whose open of the saved controller fails.
+TEST_F(Discovery, AFailedOpenWhilePollingKeepsTheControllerBeforeUnlessItGotAsFarAsAcquiring) {
+    for (const auto& [op, keepsPolling] : {std::pair{Op::Open, true}, std::pair{Op::Acquire, false}}) {
+        KestroRig fresh;
+        fresh.controllers.plug("Pad", "{1}");
+        fresh.profile.setText("[settings]\r\nkestro=Pad\r\n");
+        discoverControllers(fresh.state, fresh.services);
+        fresh.state.attachedCount = 0;
+        fresh.controllers.failNext(op);
+        discoverControllers(fresh.state, fresh.services);
+        fresh.ticks(1);
+        EXPECT_EQ(fresh.state.pollTimer.enabled, keepsPolling);
+        EXPECT_EQ(fresh.state.statusLabel, keepsPolling ? "Established Communication with" : "device unplugged");
+    }
+}
+
 TEST_F(Discovery, AFailureBeforeTheListingLeavesPollingAsItWas) {
     rig.controllers.plug("Pad", "{1}");
     startSearching("Pad");
     rig.advance(1000);
     ASSERT_TRUE(rig.polling());
-    rig.controllers.failNext(Op::Enumerate);
+    rig.controllers.failNext(Op::List);
     discoverControllers(rig.state, rig.services);
     EXPECT_TRUE(rig.state.pollTimer.enabled);
     EXPECT_TRUE(rig.state.reconnectTimer.enabled);
@@ -237,35 +252,42 @@ namespace kestro {
 namespace {
 
 // The simulator the scenarios above stand on behaves like DirectInput.
-TEST(FakeGameControllers, ASnapshotKeepsWhatWasAttachedWhenItWasTaken) {
+TEST(FakeGameControllers, AFailedListingLeavesTheLastOne) {
     fakes::FakeGameControllers c;
     c.plug("Pad", "{1}");
-    ASSERT_TRUE(c.createRoot() && c.createInput() && c.enumerateAttached());
+    std::vector<ControllerItem> attached;
+    ASSERT_TRUE(c.listAttached(attached));
     c.unplug("{1}");
-    std::int32_t n = 0;
-    ControllerItem item;
-    EXPECT_TRUE(c.count(n));
-    EXPECT_EQ(n, 1);
-    EXPECT_TRUE(c.item(1, item));
-    EXPECT_EQ(item.name, "Pad");
-    EXPECT_FALSE(c.item(2, item));
-    EXPECT_FALSE(c.createDevice("{1}")) << "an unplugged controller cannot be opened";
+    c.failNext(Op::List);
+    EXPECT_FALSE(c.listAttached(attached));
+    ASSERT_EQ(attached.size(), 1u);
+    EXPECT_EQ(attached[0].name, "Pad");
+    EXPECT_FALSE(c.open("{1}")) << "an unplugged controller cannot be opened";
+    EXPECT_TRUE(c.listAttached(attached));
+    EXPECT_TRUE(attached.empty());
 }
 
-TEST(FakeGameControllers, ReadsFailOnceTheControllerIsGoneOrBeforeItIsAcquired) {
+TEST(FakeGameControllers, ReadsFailOnceTheControllerIsGoneOrWhenItWasNotAcquired) {
     fakes::FakeGameControllers c;
     c.plug("Pad", "{1}");
+    c.plug("Wheel", "{2}");
     JoyState state;
-    ASSERT_TRUE(c.createRoot() && c.createInput() && c.createDevice("{1}") && c.setJoystickFormat());
-    EXPECT_FALSE(c.readState(state));
-    ASSERT_TRUE(c.acquire());
+    EXPECT_FALSE(c.readState(state)) << "nothing opened yet";
+    ASSERT_TRUE(c.open("{1}"));
     c.setButton("{1}", 9, true);
     ASSERT_TRUE(c.readState(state));
     EXPECT_NE(state.rgbButtons[9], 0);
+    c.failNext(Op::Open);
+    EXPECT_FALSE(c.open("{2}"));
+    EXPECT_TRUE(c.readState(state)) << "a controller that cannot be opened leaves the one before";
     c.failNext(Op::Read, 2);
     EXPECT_FALSE(c.readState(state));
     EXPECT_FALSE(c.readState(state));
     EXPECT_TRUE(c.readState(state));
+    c.failNext(Op::Acquire);
+    EXPECT_FALSE(c.open("{2}"));
+    EXPECT_FALSE(c.readState(state)) << "opened but not acquired";
+    ASSERT_TRUE(c.open("{1}"));
     c.unplug("{1}");
     EXPECT_FALSE(c.readState(state));
 }

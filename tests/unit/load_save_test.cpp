@@ -248,7 +248,7 @@ TEST_F(Saving, AFailedWriteReportsErrorSavingAndStopsTheSave) {
     onSaveClicked(rig.state, rig.services);
     EXPECT_EQ(rig.dialogs.shown(), (std::vector<fakes::FakeDialogs::Shown>{{"error saving", "Opps"}}));
     EXPECT_EQ(rig.state.statusLabel, "Unplugged") << "nothing after the failure ran";
-    EXPECT_EQ(rig.controllers.calls(fakes::FakeGameControllers::Op::Enumerate), 0);
+    EXPECT_EQ(rig.controllers.calls(fakes::FakeGameControllers::Op::List), 0);
 }
 
 }  // namespace

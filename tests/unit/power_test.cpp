@@ -38,7 +38,7 @@ TEST_F(SuspendResume, WithTheControllerStillAttachedPollingResumesAfterTheDelay)
     rig.advance(1);
     EXPECT_TRUE(rig.polling());
     EXPECT_FALSE(rig.state.resumeTimer.enabled) << "it fires once per resume";
-    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2) << "opened afresh";
+    EXPECT_EQ(rig.controllers.calls(Op::Open), 2) << "opened afresh";
     EXPECT_EQ(rig.state.statusLabel, "Established Communication with");
 }
 
@@ -72,7 +72,7 @@ TEST_F(SuspendResume, BothResumeCodesTogetherReacquireOnce) {
     rig.advance(1);
     EXPECT_TRUE(rig.polling());
     rig.advance(20000);
-    EXPECT_EQ(rig.controllers.calls(Op::CreateDevice), 2);
+    EXPECT_EQ(rig.controllers.calls(Op::Open), 2);
 }
 
 TEST_F(SuspendResume, WithAnotherControllerOnlyTheProgramSearchesAndTheLabelStays) {

@@ -58,7 +58,7 @@ TEST_F(StartUp, StartsHiddenWithASavedControllerAndFindsItAfterOneSecond) {
     EXPECT_EQ(rig.state.startHiddenBox, 1);
     EXPECT_TRUE(rig.dialogs.shown().empty());
     EXPECT_TRUE(rig.tray.present);
-    EXPECT_EQ(rig.controllers.calls(fakes::FakeGameControllers::Op::Enumerate), 0) << "no discovery at start";
+    EXPECT_EQ(rig.controllers.calls(fakes::FakeGameControllers::Op::List), 0) << "no discovery at start";
     rig.advance(1000);
     EXPECT_TRUE(rig.polling());
 }

@@ -26,6 +26,13 @@ void copyFileInto(const std::wstring& file, const std::wstring& folder) {
     expect(CopyFileW(file.c_str(), to.c_str(), FALSE) != FALSE, "cannot copy " + narrow(file));
 }
 
+std::wstring systemFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    expect(length > 0 && length < MAX_PATH, "GetSystemDirectoryW failed");
+    return std::wstring(path, length);
+}
+
 void writeFileAtomically(const std::wstring& path, std::string_view bytes) {
     expect(replaceFile(path, bytes), "cannot write " + narrow(path));
 }

@@ -12,6 +12,10 @@ void ensureFolder(const std::wstring& path);
 
 void copyFileInto(const std::wstring& file, const std::wstring& folder);
 
+// The system folder as this program sees it: SysWOW64 for a 32-bit program on a
+// 64-bit Windows, as for a kestro.exe of the same build.
+std::wstring systemFolder();
+
 // replaceFile, failing the scenario when it cannot.
 void writeFileAtomically(const std::wstring& path, std::string_view bytes);
 

@@ -108,7 +108,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::vector<std::wstring> needed = {options.paths.kestro, joinPath(options.paths.standins, L"fake_host.exe"),
                                         joinPath(options.paths.standins, L"fake_target.exe")};
-    for (const wchar_t* dll : kControllerDlls) needed.push_back(joinPath(options.paths.standins, dll));
+    needed.push_back(joinPath(options.paths.standins, kDinputDll));
+    for (const wchar_t* dll : kXInputDlls) needed.push_back(joinPath(options.paths.standins, dll));
     for (const std::wstring& file : needed) {
         if (!fileExists(file)) {
             std::fprintf(stderr, "kestro_e2e: missing %s\n", narrow(file).c_str());

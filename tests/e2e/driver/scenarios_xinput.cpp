@@ -104,9 +104,11 @@ void xinputPadInTheBackground(Session& session) {
 }
 
 void xinputPadUnplugAndReplug(Session& session) {
-    // Only the oldest XInput is there: the program falls back to it.
+    // Only the oldest XInput is in the system folder: the program falls back to it,
+    // and never takes a newer one from beside itself.
     session.removeDll(L"xinput1_4.dll");
     session.removeDll(L"xinput1_3.dll");
+    session.putBesideKestro(L"xinput1_4.dll");
     session.startHost();
     KestroProcess& kestro = startConnected(
         session, iniLines({"[settings]", "kestro=" + kXboxOne.name, "min=True", "[DashOrbit]", "but0=play"}),
@@ -114,6 +116,8 @@ void xinputPadUnplugAndReplug(Session& session) {
     putAnotherWindowInFront(session, kestro);
     expect(!session.xinputLog().since(0, "load", "event", "module=xinput9_1_0.dll").empty(),
            "kestro.exe did not load xinput9_1_0.dll");
+    expect(session.xinputLog().since(0, "load", "event", "module=xinput1_4.dll").empty(),
+           "kestro.exe loaded the xinput1_4.dll beside it");
     expectTexts(tap(session, {kXboxOne}, 0, kXboxOne.holding(0)), {"play"}, "a press of the Xbox pad");
 
     session.attach({});

@@ -19,7 +19,9 @@ constexpr wchar_t kStandinLifetime[] = L"180";
 Session::Session(const Paths& paths, std::string_view name) : paths_(paths), folder_(joinPath(paths.root, widen(name))) {
     makeEmptyFolder(folder_);
     copyFileInto(paths_.kestro, folder_);
-    for (const wchar_t* dll : kControllerDlls) copyFileInto(joinPath(paths_.standins, dll), folder_);
+    copyFileInto(joinPath(paths_.standins, kDinputDll), folder_);
+    // Over the system's own, and back where an earlier scenario took one away.
+    for (const wchar_t* dll : kXInputDlls) copyFileInto(joinPath(paths_.standins, dll), systemFolder());
 }
 
 Session::~Session() {
@@ -43,8 +45,10 @@ void Session::writeSettings(std::string_view bytes) { writeFileAtomically(joinPa
 std::optional<std::string> Session::settings() const { return readFile(joinPath(folder_, L"settings.ini")); }
 
 void Session::removeDll(const std::wstring& name) {
-    expect(DeleteFileW(joinPath(folder_, name).c_str()) != FALSE, "cannot remove " + narrow(name));
+    expect(DeleteFileW(joinPath(systemFolder(), name).c_str()) != FALSE, "cannot remove " + narrow(name));
 }
+
+void Session::putBesideKestro(const std::wstring& name) { copyFileInto(joinPath(paths_.standins, name), folder_); }
 
 void Session::attach(const std::vector<Pad>& pads, std::string_view faults) {
     std::vector<std::string> guids;

@@ -17,9 +17,10 @@ namespace e2e {
 // Longer than a reconnect tick: the first look after the notice finds nothing new.
 inline constexpr Millis kListedAfterNotice = 1100ms;
 
-// The controller stand-ins every scenario's kestro.exe finds beside it.
-inline const wchar_t* const kControllerDlls[] = {L"dinput8.dll", L"xinput1_4.dll", L"xinput1_3.dll",
-                                                 L"xinput9_1_0.dll"};
+// The controller stand-ins: DirectInput beside every scenario's kestro.exe, where Windows
+// looks first; XInput in the system folder, the only place kestro.exe loads it from.
+inline const wchar_t* const kDinputDll = L"dinput8.dll";
+inline const wchar_t* const kXInputDlls[] = {L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"};
 
 struct Paths {
     std::wstring root;      // one folder per scenario goes here
@@ -27,9 +28,10 @@ struct Paths {
     std::wstring standins;  // dinput8.dll, the XInput DLLs, fake_host.exe, fake_target.exe
 };
 
-// One scenario's world: a fresh folder holding kestro.exe and the controller
-// stand-ins, the settings and controllers it starts with, and every program
-// started for it, all ended when the session ends.
+// One scenario's world: a fresh folder holding kestro.exe and the DirectInput
+// stand-in, all XInput stand-ins in the system folder, the settings and
+// controllers it starts with, and every program started for it, all ended
+// when the session ends.
 class Session {
 public:
     Session(const Paths& paths, std::string_view name);
@@ -50,8 +52,10 @@ public:
     // a controller plugged in while Kestro runs is listed only
     // kListedAfterNotice after the notice.
     void attach(const std::vector<Pad>& pads, std::string_view faults = {});
-    // Takes a stand-in DLL away from beside kestro.exe, as on a Windows without it.
+    // Takes an XInput stand-in away from the system folder, as on a Windows without it.
     void removeDll(const std::wstring& name);
+    // Puts a copy of the stand-in DLL `name` beside kestro.exe.
+    void putBesideKestro(const std::wstring& name);
 
     // slowMs: each command takes that long; broadcast: the host broadcasts a message while it handles one.
     HostLog startHost(unsigned slowMs = 0, bool broadcast = false);
