@@ -14,18 +14,19 @@ std::string nextWord(std::string_view& rest) {
 
 }  // namespace
 
+DinputCall dinputCallOf(std::int64_t usec, std::string_view rest) {
+    DinputCall call;
+    call.usec = usec;
+    call.operation = nextWord(rest);
+    call.device = nextWord(rest);
+    call.result = nextWord(rest);
+    call.details = std::string(rest);
+    return call;
+}
+
 std::vector<DinputCall> DinputLog::calls() const {
     std::vector<DinputCall> found;
-    for (const LogLine& line : readLogLines(path_)) {
-        std::string_view rest = line.rest;
-        DinputCall call;
-        call.usec = line.usec;
-        call.operation = nextWord(rest);
-        call.device = nextWord(rest);
-        call.result = nextWord(rest);
-        call.details = std::string(rest);
-        found.push_back(std::move(call));
-    }
+    for (const LogLine& line : readLogLines(path_)) found.push_back(dinputCallOf(line.usec, line.rest));
     return found;
 }
 

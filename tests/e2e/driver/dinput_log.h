@@ -17,6 +17,9 @@ struct DinputCall {
     std::string details;
 };
 
+// One line's call, from the part after its time stamp.
+DinputCall dinputCallOf(std::int64_t usec, std::string_view rest);
+
 // dinput_log.txt beside kestro.exe.
 class DinputLog {
 public:

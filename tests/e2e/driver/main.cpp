@@ -1,10 +1,12 @@
 // kestro_e2e.exe ROOT [--kestro PATH] [--standins FOLDER] [--only NAME[,NAME...]] [--list]
-//                    [--code-page N]
+//                    [--code-page N] [--soak CYCLES]
 // Runs kestro.exe through every scenario, each in a fresh folder under ROOT, and
 // prints "PASS name" or "FAIL name: reason" per scenario, then "<N> passed, <M> failed".
 // Scenarios that need a code page run only with --code-page, under a locale that has it.
+// --soak runs the long unplug and suspend run (soak.h) instead of the scenarios.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include "failure.h"
 #include "files.h"
 #include "scenarios.h"
+#include "soak.h"
 
 using namespace e2e;
 
@@ -26,6 +29,7 @@ struct Options {
     std::vector<std::string> only;
     bool list = false;
     unsigned codePage = 0;
+    int soakCycles = 0;
     std::string error;
 };
 
@@ -52,6 +56,7 @@ Options parseOptions(int argc, wchar_t** argv) {
         else if (word == L"--only" && hasValue) options.only = splitAtCommas(narrow(argv[++i]));
         else if (word == L"--list") options.list = true;
         else if (word == L"--code-page" && hasValue) options.codePage = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
+        else if (word == L"--soak" && hasValue) options.soakCycles = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
         else if (options.paths.root.empty() && !word.starts_with(L"--")) options.paths.root = word;
         else options.error = "unexpected argument " + narrow(word);
     }
@@ -77,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     const Options options = parseOptions(argc, argv);
     if (!options.error.empty()) {
         std::fprintf(stderr, "kestro_e2e: %s\nusage: kestro_e2e ROOT [--kestro PATH] [--standins FOLDER] "
-                             "[--only NAME[,NAME...]] [--list] [--code-page N]\n",
+                             "[--only NAME[,NAME...]] [--list] [--code-page N] [--soak CYCLES]\n",
                      options.error.c_str());
         return 2;
     }
@@ -121,6 +126,14 @@ int wmain(int argc, wchar_t** argv) {
     } catch (const Failure& error) {
         std::fprintf(stderr, "kestro_e2e: %s\n", error.what());
         return 2;
+    }
+    if (options.soakCycles > 0) {
+        try {
+            return runSoak(options.paths, options.soakCycles);
+        } catch (const Failure& error) {
+            std::printf("FAIL soak: %s\n", error.what());
+            return 1;
+        }
     }
 
     int passed = 0;

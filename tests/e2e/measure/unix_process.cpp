@@ -134,6 +134,18 @@ std::optional<long long> unixWakeups(int pid) {
     return total;
 }
 
+std::optional<int> unixOpenFiles(int pid) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW((kProcFolder + std::to_wstring(pid) + L"\\fd\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    int open = 0;
+    do {
+        if (entry.cFileName[0] != L'.') ++open;
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return open;
+}
+
 std::optional<UnixMemory> unixMemory(int pid) {
     const auto status = readFile(procFile(std::to_wstring(pid), L"status"));
     if (!status) return std::nullopt;

@@ -25,6 +25,8 @@ std::optional<int> findOwnWineServer();
 // User + system time so far, at the kernel's 10 ms resolution.
 std::optional<Usec> unixCpuTime(int pid);
 std::optional<UnixMemory> unixMemory(int pid);
+// Its open file descriptors: the nearest Linux figure to a Windows handle count.
+std::optional<int> unixOpenFiles(int pid);
 // Voluntary context switches of all its threads so far: how often it went to sleep and
 // was woken, a steadier measure of a timer's cost than CPU time at 10 ms resolution.
 std::optional<long long> unixWakeups(int pid);
