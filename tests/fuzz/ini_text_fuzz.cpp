@@ -1,6 +1,7 @@
 // A value written into any settings text reads back as it does from a text
-// that holds nothing else, and every other value reads as before. On disk,
-// a leading byte-order mark goes and every other byte stays.
+// that holds nothing else (a plain value as it was), and every other value
+// reads as before. On disk, a leading byte-order mark goes and every other
+// byte stays.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -19,6 +20,11 @@ namespace {
 
 void check(bool property) {
     if (!property) std::abort();
+}
+
+std::string_view trimmed(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view() : s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 std::string read(std::string_view text, std::string_view section, std::string_view key) {
@@ -47,6 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     check(read(written, section, key) == read(ini::writeValue({}, section, key, value), section, key));
+    const bool plain = value.find_first_of("\r\n\"'") == std::string::npos && value == trimmed(value);
+    check(!plain || read(written, section, key) == value);
     check(read(written, section, key + "x") == read(text, section, key + "x"));
     check(read(written, section + "x", key) == read(text, section + "x", key));
 

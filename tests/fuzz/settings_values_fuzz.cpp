@@ -3,9 +3,13 @@
 // keeps every byte of its text and "dpad" is on only for the exact "True".
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
+#include "core/text_trim.h"
 #include "fakes/kestro_rig.h"
 #include "settings/load_save.h"
 #include "settings/settings_keys.h"
@@ -14,9 +18,36 @@
 using namespace kestro;
 
 namespace {
+
 void check(bool property) {
     if (!property) std::abort();
 }
+
+// What decimal number `t` is by the grammar (spaces, one sign, digits with at
+// most one point, an exponent, spaces), or nullopt; `outOfRange` when a
+// double cannot hold it, where either answer will do.
+std::optional<double> decimal(const std::string& t, bool& outOfRange) {
+    const std::string_view s = trimSpaces(t);
+    std::size_t i = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+        return i - from;
+    };
+    std::size_t mantissa = digits();
+    if (i < s.size() && s[i] == '.') ++i, mantissa += digits();
+    if (mantissa == 0) return std::nullopt;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        i += i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-') ? 2 : 1;
+        if (digits() == 0) return std::nullopt;
+    }
+    if (i != s.size()) return std::nullopt;
+    errno = 0;
+    const double value = std::strtod(std::string(s).c_str(), nullptr);
+    outOfRange = errno == ERANGE;
+    return value;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -35,6 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     loadsettings(rig.k, rig.services);
 
+    for (int i = 0; i < 3; ++i) {
+        bool outOfRange = false;
+        const std::optional<double> expected = decimal(text[i], outOfRange);
+        check(outOfRange || convert::toNumber(text[i]) == expected);
+    }
     const auto flag = convert::toNumber(text[0]);
     check(!flag || convert::toBoolean(text[0]) == (*flag != 0));
     check(rig.k.Option1 == convert::toBoolean(text[0]).value_or(true) && rig.k.Option2 == !rig.k.Option1);
