@@ -22,11 +22,6 @@ void check(bool property) {
     if (!property) std::abort();
 }
 
-std::string_view trimmed(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    return first == std::string_view::npos ? std::string_view() : s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 std::string read(std::string_view text, std::string_view section, std::string_view key) {
     return ini::readValue(text, section, key, "\x01", 4096);
 }
@@ -53,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     check(read(written, section, key) == read(ini::writeValue({}, section, key, value), section, key));
-    const bool plain = value.find_first_of("\r\n\"'") == std::string::npos && value == trimmed(value);
+    const bool plain = value.find_first_of(" \t\r\n\"'") == std::string::npos;
     check(!plain || read(written, section, key) == value);
     check(read(written, section, key + "x") == read(text, section, key + "x"));
     check(read(written, section + "x", key) == read(text, section + "x", key));

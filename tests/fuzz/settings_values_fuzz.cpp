@@ -1,6 +1,7 @@
-// Whatever the settings file says, a load gives each value its conversion
-// when the text is valid and in range, else its default; the no-repeat list
-// keeps every byte of its text and "dpad" is on only for the exact "True".
+// Whatever the settings file says, a number is what the decimal-number
+// grammar makes of its text, and a load gives each value its conversion when
+// the text is valid and in range, else its default; the no-repeat list keeps
+// every byte of its text and "dpad" is on only for the exact "True".
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cerrno>
