@@ -22,15 +22,18 @@ cmake --preset linux-fuzz >/dev/null
 cmake --build --preset linux-fuzz
 
 root=$PWD
-# The settings-file target writes a file per input: on a disk the journal,
-# not the code, would set the pace.
-if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
-  export TMPDIR=/dev/shm
-fi
 crashes_dir=$root/build/linux-fuzz/crashes
 mkdir -p "$crashes_dir"
-scratch=$(mktemp -d)
+# The settings-file target writes a file per input: on a disk the journal,
+# not the code, would set the pace. The targets' own temporary files go
+# here too, so nothing outlives the run, a crashed target's neither.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  scratch=$(mktemp -d -p /dev/shm)
+else
+  scratch=$(mktemp -d)
+fi
 trap 'rm -rf "$scratch"' EXIT
+export TMPDIR=$scratch
 
 status=0
 for target in "${targets[@]}"; do
