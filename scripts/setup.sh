@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ libgtest-dev libbenchmark-dev valgrind
+  clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine64 xvfb x11-utils imagemagick python3 git locales
 )

@@ -17,7 +17,8 @@ constexpr double kMaxTimerInterval = 2147483647.0;
 
 std::optional<double> toNumber(std::string_view text) {
     text = trimSpaces(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    // from_chars takes a '-' but no '+', and one sign is all a number has.
+    if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

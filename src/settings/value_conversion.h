@@ -11,7 +11,8 @@ namespace kestro::convert {
 // "true"/"false" in any letter case, or a number (0 is false, others true).
 std::optional<bool> toBoolean(std::string_view text);
 
-// A finite decimal number, surrounding spaces allowed ("4", " 2.5", "-1e2").
+// A decimal number within the range of a double, surrounding spaces allowed
+// ("4", " 2.5", "-1e2", "+7").
 std::optional<double> toNumber(std::string_view text);
 
 // A number of seconds as whole milliseconds (nearest, halves to even),

@@ -105,7 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValueCase{"[settings]\r\nhibernation=soon\r\n[DashOrbit]\r\ndown=D\r\ndelay=fast\r\n", true, 4, 5000},
                       BadValueCase{"[settings]\r\nhibernation=-3\r\n[DashOrbit]\r\ndown=D\r\ndelay=2.5\r\n", true, 2.5, 5000},
                       BadValueCase{"[settings]\r\nhibernation=1e12\r\n[DashOrbit]\r\ndown=D\r\ndelay=1e400\r\n", true, 4, 5000},
-                      BadValueCase{"[settings]\r\nhibernation=0.0004\r\n[DashOrbit]\r\ndown=D\r\ndelay=12\r\n", true, 12, 0}));
+                      BadValueCase{"[settings]\r\nhibernation=0.0004\r\n[DashOrbit]\r\ndown=D\r\ndelay=12\r\n", true, 12, 0},
+                      // Two signs make no number.
+                      BadValueCase{"[settings]\r\nDashorbit=+-0\r\nhibernation=+-0\r\n[DashOrbit]\r\ndown=D\r\ndelay=+-4\r\n", true, 4, 5000}));
 
 TEST_F(LoadSave, ValuesLongerThanTheirLimitAreCut) {
     const std::string longText(5000, 'x');
