@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (kestro::guidText(*guid) != text || kestro::parseGuidText(text) != guid) std::abort();
     }
     if (size < 16) return 0;
-    kestro::Guid guid;
+    kestro::Guid guid{};
     for (int i = 0; i < 4; ++i) guid.data1 = (guid.data1 << 8) | data[i];
     guid.data2 = static_cast<std::uint16_t>((data[4] << 8) | data[5]);
     guid.data3 = static_cast<std::uint16_t>((data[6] << 8) | data[7]);

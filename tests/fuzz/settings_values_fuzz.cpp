@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.write(keysRead[i].first, keysRead[i].second, in.ConsumeRandomLengthString(300));
         text[i] = file.read(keysRead[i].first, keysRead[i].second, "", i < 2 ? keys::kShortLimit : keys::kLongLimit);
     }
-    loadsettings(rig.k, rig.services);
+    loadSettings(rig.state, rig.services);
 
     for (int i = 0; i < 3; ++i) {
         bool outOfRange = false;
@@ -74,16 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto flag = convert::toNumber(text[0]);
     check(!flag || convert::toBoolean(text[0]) == (*flag != 0));
-    check(rig.k.Option1 == convert::toBoolean(text[0]).value_or(true) && rig.k.Option2 == !rig.k.Option1);
+    check((rig.state.target == Target::Host) == convert::toBoolean(text[0]).value_or(true));
     const auto delay = convert::toNumber(text[1]);
-    check(rig.k.repeatDelay == delay.value_or(4));
+    check(rig.state.repeatDelay == delay.value_or(4));
     check(!delay || convert::toNumber(convert::numberText(*delay)) == delay);
     const auto seconds = convert::toNumber(text[2]);
     const double ms = seconds ? std::nearbyint(*seconds * 1000) : -1;
-    check(rig.k.hibernation.interval == (ms >= 0 && ms <= 2147483647.0 ? ms : 5000));
+    check(rig.state.resumeTimer.interval == (ms >= 0 && ms <= 2147483647.0 ? ms : 5000));
     std::string joined;
-    for (const std::string& entry : rig.k.noRepeat) joined += entry + ",";
-    check(text[3].empty() ? rig.k.noRepeat.empty() : joined == text[3] + ",");
-    check(rig.k.dpad == (text[4] == "True"));
+    for (const std::string& entry : rig.state.noRepeat) joined += entry + ",";
+    check(text[3].empty() ? rig.state.noRepeat.empty() : joined == text[3] + ",");
+    check(rig.state.dpad == (text[4] == "True"));
     return 0;
 }
