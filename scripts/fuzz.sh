@@ -8,14 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-targets=(
-  key_string
-  settings_values
-  ini_text
-  code_page_text
-  xinput_mapping
-  guid_text
-)
+# Every target tests/fuzz/CMakeLists.txt builds: one <name>_fuzz.cpp each.
+targets=()
+for source in tests/fuzz/*_fuzz.cpp; do
+  name=${source##*/}
+  targets+=("${name%_fuzz.cpp}")
+done
 
 scripts/setup.sh
 cmake --preset linux-fuzz >/dev/null
