@@ -4,12 +4,12 @@
 // byte stays.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 
+#include "fuzz/property.h"
 #include "platform/portable/ini_file_profile.h"
 #include "platform/portable/ini_text.h"
 
@@ -17,10 +17,6 @@ using namespace kestro;
 namespace fs = std::filesystem;
 
 namespace {
-
-void check(bool property) {
-    if (!property) std::abort();
-}
 
 std::string read(std::string_view text, std::string_view section, std::string_view key) {
     return ini::readValue(text, section, key, "\x01", 4096);

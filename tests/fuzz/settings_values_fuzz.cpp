@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "fuzz/property.h"
 #include "core/text_trim.h"
 #include "fakes/kestro_rig.h"
 #include "settings/load_save.h"
@@ -19,10 +20,6 @@
 using namespace kestro;
 
 namespace {
-
-void check(bool property) {
-    if (!property) std::abort();
-}
 
 // What decimal number `t` is by the grammar (spaces, one sign, digits with at
 // most one point, an exponent, spaces), or nullopt; `outOfRange` when a

@@ -4,20 +4,12 @@
 // A device path names an XInput pad exactly when it holds "IG_".
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdlib>
 #include <string>
 
+#include "fuzz/property.h"
 #include "platform/portable/xinput_mapping.h"
 
 using namespace kestro;
-
-namespace {
-
-void check(bool property) {
-    if (!property) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);

@@ -213,7 +213,9 @@ TEST_P(SavingRoundTrip, ARestartShowsWhatTheWindowShowedAtTheSave) {
     EXPECT_EQ(restarted.state.repeatDelay, 9);
     for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(restarted.state.buttonKeys[i].text, shown[i]) << i;
     EXPECT_EQ(restarted.state.directionKeys[kLeft].text, "{LEFT}");
-    if (GetParam().target == Target::Keystrokes) EXPECT_EQ(value("DashOrbit", "but0"), before) << "host section untouched";
+    if (GetParam().target == Target::Keystrokes) {
+        EXPECT_EQ(value("DashOrbit", "but0"), before) << "host section untouched";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

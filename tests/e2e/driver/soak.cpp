@@ -91,33 +91,24 @@ Recovery recoverAndPress(Session& session, DinputTail& tail, std::int64_t since,
     return {millisBetween(since, read.usec), millisBetween(since, press.usec)};
 }
 
+// Wine fills PagefileUsage (from the Linux process's RssAnon + VmSwap) but leaves
+// PrivateUsage 0, and its GetProcessHandleCount gives 0 for every process, so the
+// Linux process's open files stand in for the handles.
 struct Usage {
-    std::optional<double> commitMb;   // GetProcessMemoryInfo's PagefileUsage: the commit charge
-    std::optional<DWORD> handles;     // GetProcessHandleCount
-    std::optional<measure::UnixMemory> unixMemory;
-    std::optional<int> unixOpenFiles;
+    double commitMb = 0, residentMb = 0;
+    int openFiles = 0;
 };
 
-// What Windows tells of another process, and, under Wine, what its Linux process shows.
 Usage usageOf(HANDLE process, std::optional<int> unixProcess) {
     Usage usage;
-    // Wine fills PagefileUsage (from the Linux process's RssAnon + VmSwap) but leaves
-    // PrivateUsage 0, and its GetProcessHandleCount gives 0 for every process.
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process, &counters, sizeof counters) && counters.PagefileUsage > 0)
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters))
         usage.commitMb = double(counters.PagefileUsage) / (1024.0 * 1024.0);
-    DWORD handles = 0;
-    if (GetProcessHandleCount(process, &handles) && handles > 0) usage.handles = handles;
-    if (unixProcess) usage.unixMemory = measure::unixMemory(*unixProcess);
-    if (unixProcess) usage.unixOpenFiles = measure::unixOpenFiles(*unixProcess);
+    if (!unixProcess) return usage;
+    if (const auto memory = measure::unixMemory(*unixProcess)) usage.residentMb = memory->residentMb;
+    usage.openFiles = measure::unixOpenFiles(*unixProcess).value_or(0);
     return usage;
-}
-
-template <class T>
-void printChange(const char* what, const std::optional<T>& start, const std::optional<T>& end, int decimals = 0) {
-    if (start && end) std::printf("%s: start %.*f, end %.*f\n", what, decimals, double(*start), decimals, double(*end));
-    else std::printf("%s: not given\n", what);
 }
 
 void printTimes(const char* what, std::vector<double> ms) {
@@ -178,19 +169,16 @@ int runSoak(const Paths& paths, int cycles) {
         for (const Recovery& r : list) ms.push_back(r.*field);
         return ms;
     };
-    printTimes("re-plug (pad listed again) to the first read after re-acquiring", times(replugs, &Recovery::toReadMs));
-    printTimes("re-plug to the press received (pressed once read)", times(replugs, &Recovery::toPressMs));
-    printTimes("resume broadcast to the first read after re-acquiring", times(resumes, &Recovery::toReadMs));
-    printTimes("resume broadcast to the press received", times(resumes, &Recovery::toPressMs));
+    for (const auto& [what, list] : {std::pair{"re-plug (pad listed again)", &replugs}, {"resume broadcast", &resumes}}) {
+        printTimes((std::string(what) + " to the first read after re-acquiring").c_str(), times(*list, &Recovery::toReadMs));
+        printTimes((std::string(what) + " to the press received").c_str(), times(*list, &Recovery::toPressMs));
+    }
     std::printf("presses: %d, host messages: %d, missed: %d, doubled: %d\n", int(cycleStarts.size()),
                 int(messages.size()), missed, doubled);
-    printChange("commit, MB (GetProcessMemoryInfo PagefileUsage)", start.commitMb, end.commitMb, 2);
-    printChange("handles (GetProcessHandleCount)", start.handles, end.handles);
-    const auto privateMb = [](const Usage& u) { return u.unixMemory ? std::optional(u.unixMemory->privateMb) : std::nullopt; };
-    const auto residentMb = [](const Usage& u) { return u.unixMemory ? std::optional(u.unixMemory->residentMb) : std::nullopt; };
-    printChange("Linux process private memory, MB (RssAnon + VmSwap)", privateMb(start), privateMb(end), 2);
-    printChange("Linux process resident memory, MB (VmRSS)", residentMb(start), residentMb(end), 2);
-    printChange("Linux process open files (/proc/PID/fd)", start.unixOpenFiles, end.unixOpenFiles);
+    std::printf("commit (PagefileUsage): %.2f MB at start, %.2f MB at end; resident %.2f / %.2f MB\n",
+                start.commitMb, end.commitMb, start.residentMb, end.residentMb);
+    std::printf("open files of the Linux process (handles stand-in): %d at start, %d at end\n", start.openFiles,
+                end.openFiles);
     std::printf("DirectInput objects: %d made, %d released; devices: %d made, %d released\n", tail.inputsMade,
                 tail.inputsFreed, tail.devicesMade, tail.devicesFreed);
     const auto addFailure = [&](const std::string& reason) { failure += (failure.empty() ? "" : "; ") + reason; };
