@@ -188,22 +188,6 @@ TEST_F(Discovery, AFailureInOpeningOrAcquiringStartsTheReconnectTimerSilently) {
     }
 }
 
-// A full discovery while polling (a save, a resume) whose open of the saved controller fails.
-TEST_F(Discovery, AFailedOpenWhilePollingKeepsTheControllerBeforeUnlessItGotAsFarAsAcquiring) {
-    for (const auto& [op, keepsPolling] : {std::pair{Op::Open, true}, std::pair{Op::Acquire, false}}) {
-        KestroRig fresh;
-        fresh.controllers.plug("Pad", "{1}");
-        fresh.profile.setText("[settings]\r\nkestro=Pad\r\n");
-        discoverControllers(fresh.state, fresh.services);
-        fresh.state.attachedCount = 0;
-        fresh.controllers.failNext(op);
-        discoverControllers(fresh.state, fresh.services);
-        fresh.ticks(1);
-        EXPECT_EQ(fresh.state.pollTimer.enabled, keepsPolling);
-        EXPECT_EQ(fresh.state.statusLabel, keepsPolling ? "Established Communication with" : "device unplugged");
-    }
-}
-
 TEST_F(Discovery, AFailureBeforeTheListingLeavesPollingAsItWas) {
     rig.controllers.plug("Pad", "{1}");
     startSearching("Pad");
